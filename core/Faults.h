@@ -1,0 +1,78 @@
+#pragma once
+
+#include <exception>
+#include <string>
+#include <string_view>
+
+namespace numora {
+
+// The base of every fault: a failed operation throws one of these and does nothing else.
+// The message is stored exactly as it will be shown, without the message box's final period.
+class Exception : public std::exception {
+ public:
+  explicit Exception(std::string message) : message_(std::move(message)) {}
+
+  const std::string& message() const noexcept { return message_; }
+  const char* what() const noexcept override { return message_.c_str(); }
+  // The class name as users and the command-line tool see it ("EConvertError", ...).
+  virtual const char* className() const noexcept { return "Exception"; }
+
+ private:
+  std::string message_;
+};
+
+// A text that is not a number or not a whole number.
+class EConvertError : public Exception {
+ public:
+  using Exception::Exception;
+  const char* className() const noexcept override { return "EConvertError"; }
+};
+
+// Faults reported by the processor.
+class EExternal : public Exception {
+ public:
+  using Exception::Exception;
+  const char* className() const noexcept override { return "EExternal"; }
+};
+
+// Floating-point faults.
+class EMathError : public EExternal {
+ public:
+  using EExternal::EExternal;
+  const char* className() const noexcept override { return "EMathError"; }
+};
+
+class EInvalidOp : public EMathError {
+ public:
+  EInvalidOp();
+  const char* className() const noexcept override { return "EInvalidOp"; }
+};
+
+class EZeroDivide : public EMathError {
+ public:
+  EZeroDivide();
+  const char* className() const noexcept override { return "EZeroDivide"; }
+};
+
+class EOverflow : public EMathError {
+ public:
+  EOverflow();
+  const char* className() const noexcept override { return "EOverflow"; }
+};
+
+class EUnderflow : public EMathError {
+ public:
+  EUnderflow();
+  const char* className() const noexcept override { return "EUnderflow"; }
+};
+
+// The conversion faults of number reading and whole-number reading; `text` is the whole text
+// that was given to the reading, blanks included.
+EConvertError notANumberFault(std::string_view text);
+EConvertError notAWholeNumberFault(std::string_view text);
+
+// The text the fault message box shows: the message with a "." appended when it is not empty
+// and its last byte lies above "." in code (a letter, a digit, or a UTF-8 multi-byte character).
+std::string messageBoxText(std::string_view message);
+
+}  // namespace numora

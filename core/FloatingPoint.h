@@ -1,0 +1,82 @@
+#pragma once
+
+#include <cstdint>
+
+namespace numora {
+
+// The processor's floating-point state. Numora runs with every floating-point exception masked
+// and finds faults by testing the exception flags after each checked operation (CheckedMath.h).
+// The x87 unit does all extended arithmetic; the SSE unit only matters inside library calls.
+namespace fpu {
+
+// Exception flags, at the same bits in the x87 status word and in MXCSR.
+constexpr unsigned InvalidFlag = 0x01;
+constexpr unsigned ZeroDivideFlag = 0x04;
+constexpr unsigned OverflowFlag = 0x08;
+constexpr unsigned FaultFlags = InvalidFlag | ZeroDivideFlag | OverflowFlag;
+constexpr unsigned AllFlags = 0x3F;
+
+// Every exception masked, 64-bit significand, round to nearest with ties to even.
+constexpr std::uint16_t StandardControlWord = 0x037F;
+// The fields of the control word that the standard word fixes: masks, precision, rounding.
+constexpr std::uint16_t ControlWordFields = 0x0F3F;
+
+inline std::uint16_t x87ControlWord() {
+  std::uint16_t word;
+  asm volatile("fnstcw %0" : "=m"(word)::"memory");
+  return word;
+}
+
+inline void loadX87ControlWord(std::uint16_t word) {
+  asm volatile("fldcw %0" : : "m"(word) : "memory");
+}
+
+// The pending exception flags of both units.
+inline unsigned pendingFlags() {
+  std::uint16_t status;
+  std::uint32_t mxcsr;
+  asm volatile("fnstsw %0\n\tstmxcsr %1" : "=m"(status), "=m"(mxcsr)::"memory");
+  return (status | mxcsr) & AllFlags;
+}
+
+inline void clearFlags() {
+  std::uint32_t mxcsr;
+  asm volatile(
+      "fnclex\n\t"
+      "stmxcsr %0\n\t"
+      "andl $0xFFFFFFC0, %0\n\t"
+      "ldmxcsr %0"
+      : "=m"(mxcsr)::"memory", "cc");
+}
+
+// Loads the standard control word and clears every flag: the state at start-up, and the state
+// after a floating-point fault has been raised.
+void resetUnit();
+
+// Runs a conversion under the standard control word. The word is changed (and restored at
+// the end of the scope) only when some other code has left a different one, so the common
+// case costs a single store of the control word.
+class StandardControlWordScope {
+ public:
+  StandardControlWordScope() : saved_(x87ControlWord()) {
+    if ((saved_ & ControlWordFields) != (StandardControlWord & ControlWordFields)) {
+      loadX87ControlWord(
+          static_cast<std::uint16_t>((saved_ & ~ControlWordFields) | StandardControlWord));
+      changed_ = true;
+    }
+  }
+  ~StandardControlWordScope() {
+    if (changed_) {
+      loadX87ControlWord(saved_);
+    }
+  }
+  StandardControlWordScope(const StandardControlWordScope&) = delete;
+  StandardControlWordScope& operator=(const StandardControlWordScope&) = delete;
+
+ private:
+  std::uint16_t saved_;
+  bool changed_ = false;
+};
+
+}  // namespace fpu
+}  // namespace numora

@@ -1,0 +1,146 @@
+#include "NumberReading.h"
+
+#include <cmath>
+#include <cstdint>
+
+#include "DecimalSeparator.h"
+#include "Faults.h"
+#include "FloatingPoint.h"
+#include "PowersOfTen.h"
+
+namespace numora {
+
+namespace {
+
+constexpr int ExponentDigitLimit = 500;
+// Up to 19 digits the gathered number stays below 2^64, where integer and extended arithmetic
+// give the same exact result; from the 20th digit on the extended arithmetic rounds.
+constexpr int ExactDigits = 19;
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Gathers the digits of a number left to right, each step as times ten, then plus the digit,
+// both rounded in extended precision.
+class DigitGatherer {
+ public:
+  void take(char digit) {
+    const unsigned value = static_cast<unsigned>(digit - '0');
+    if (exactCount_ < ExactDigits) {
+      exact_ = exact_ * 10 + value;
+      ++exactCount_;
+      return;
+    }
+    if (exactCount_ == ExactDigits) {
+      rounded_ = static_cast<Extended>(exact_);
+      ++exactCount_;
+    }
+    rounded_ = rounded_ * 10;
+    rounded_ = rounded_ + value;
+  }
+
+  Extended value() const {
+    return exactCount_ <= ExactDigits ? static_cast<Extended>(exact_) : rounded_;
+  }
+
+ private:
+  std::uint64_t exact_ = 0;
+  int exactCount_ = 0;
+  Extended rounded_ = 0;
+};
+
+class Scanner {
+ public:
+  explicit Scanner(std::string_view text) : at_(text.data()), end_(text.data() + text.size()) {}
+
+  bool atEnd() const { return at_ == end_; }
+  bool take(char c) {
+    if (at_ != end_ && *at_ == c) {
+      ++at_;
+      return true;
+    }
+    return false;
+  }
+  bool takeDigit(char& digit) {
+    if (at_ != end_ && isDigit(*at_)) {
+      digit = *at_++;
+      return true;
+    }
+    return false;
+  }
+  void skipBlanks() {
+    while (at_ != end_ && *at_ == ' ') {
+      ++at_;
+    }
+  }
+
+ private:
+  const char* at_;
+  const char* end_;
+};
+
+// The decimal exponent after "E": digits are taken while the exponent so far is below 500.
+int readExponent(Scanner& scanner) {
+  const bool negative = !scanner.take('+') && scanner.take('-');
+  int exponent = 0;
+  char digit;
+  while (exponent < ExponentDigitLimit && scanner.takeDigit(digit)) {
+    exponent = exponent * 10 + (digit - '0');
+  }
+  return negative ? -exponent : exponent;
+}
+
+int clampedPowerOfTen(int exponent, std::int64_t fractionDigits) {
+  const std::int64_t power = exponent - fractionDigits;
+  return power < -100000 ? -100000 : static_cast<int>(power);
+}
+
+}  // namespace
+
+Extended readNumber(std::string_view text, char separator) {
+  fpu::StandardControlWordScope standardRounding;
+  Scanner scanner(text);
+  scanner.skipBlanks();
+  const bool negative = !scanner.take('+') && scanner.take('-');
+
+  DigitGatherer gatherer;
+  bool tookAny = false;
+  char digit;
+  while (scanner.takeDigit(digit)) {
+    gatherer.take(digit);
+    tookAny = true;
+  }
+  std::int64_t fractionDigits = 0;
+  if (scanner.take(separator)) {
+    tookAny = true;
+    while (scanner.takeDigit(digit)) {
+      gatherer.take(digit);
+      ++fractionDigits;
+    }
+  }
+  if (!tookAny) {
+    throw notANumberFault(text);
+  }
+  int exponent = 0;
+  if (scanner.take('E') || scanner.take('e')) {
+    exponent = readExponent(scanner);
+  }
+  scanner.skipBlanks();
+  if (!scanner.atEnd()) {
+    throw notANumberFault(text);
+  }
+
+  Extended value = gatherer.value();
+  if (!std::isinf(value)) {
+    value = scaleByPowerOfTen(value, clampedPowerOfTen(exponent, fractionDigits));
+  }
+  if (std::isinf(value)) {
+    // The overflow left its flags behind; a reading never hands a fault flag to its caller.
+    fpu::clearFlags();
+    throw notANumberFault(text);
+  }
+  return negative ? -value : value;
+}
+
+Extended readNumber(std::string_view text) { return readNumber(text, decimalSeparator()); }
+
+}  // namespace numora

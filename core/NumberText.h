@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "Extended.h"
+
+namespace numora {
+
+// Room enough for every number text ("-1,23456789012345E-4951" is the longest form).
+constexpr std::size_t NumberTextCapacity = 32;
+
+// The one text form of an extended value: 15 significant digits rounded half up, trailing
+// zeros dropped, plain from 0,0001 up to 999999999999999 in magnitude and in exponent form
+// outside that span; "INF", "-INF" and "NAN" for the special values, "0" for zero, negative
+// zero and the denormal values. Writes into `out` (NumberTextCapacity bytes, no terminating
+// zero) and returns the length.
+std::size_t writeNumberText(Extended value, char separator, char* out) noexcept;
+
+std::string numberText(Extended value, char separator);
+// With the process-wide decimal separator.
+std::string numberText(Extended value);
+
+}  // namespace numora

@@ -1,0 +1,80 @@
+#include "RowTable.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "WholeNumber.h"
+
+namespace numora {
+
+void RowTable::changed(int first, int last) {
+  if (observer_ != nullptr) {
+    observer_->rowsChanged(first, last);
+  }
+}
+
+void RowTable::setName(int index, std::string name) {
+  mutableRow(index).name = std::move(name);
+  changed(index, index);
+}
+
+void RowTable::setTerm(int index, std::string term) {
+  mutableRow(index).term = std::move(term);
+  changed(index, index);
+}
+
+void RowTable::setResult(int index, std::string result) {
+  mutableRow(index).result = std::move(result);
+  changed(index, index);
+}
+
+void RowTable::appendRow(Row row) {
+  const int index = rowCount();
+  if (observer_ != nullptr) {
+    observer_->rowsAboutToBeInserted(index, index);
+  }
+  rows_.push_back(std::move(row));
+  if (observer_ != nullptr) {
+    observer_->rowsInserted();
+  }
+}
+
+void RowTable::removeRow(int index) {
+  if (observer_ != nullptr) {
+    observer_->rowsAboutToBeRemoved(index, index);
+  }
+  rows_.erase(rows_.begin() + index);
+  if (observer_ != nullptr) {
+    observer_->rowsRemoved();
+  }
+}
+
+void RowTable::removeAllRows() {
+  if (observer_ != nullptr) {
+    observer_->tableAboutToBeReset();
+  }
+  rows_.clear();
+  if (observer_ != nullptr) {
+    observer_->tableReset();
+  }
+}
+
+void RowTable::exchangeContents(int first, int second) {
+  Row& a = mutableRow(first);
+  Row& b = mutableRow(second);
+  std::swap(a.name, b.name);
+  std::swap(a.term, b.term);
+  std::swap(a.result, b.result);
+  changed(std::min(first, second), std::max(first, second));
+}
+
+void RowTable::renumber() {
+  for (std::size_t i = 0; i < rows_.size(); ++i) {
+    rows_[i].nr = wholeNumberText(static_cast<std::int32_t>(i + 1));
+  }
+  if (!rows_.empty()) {
+    changed(0, rowCount() - 1);
+  }
+}
+
+}  // namespace numora

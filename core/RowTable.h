@@ -1,0 +1,65 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace numora {
+
+// One row of the table: four texts, shown in this column order.
+struct Row {
+  std::string name;
+  std::string term;    // the formula exactly as the user typed it, spaces included
+  std::string result;  // number text of the last calculated value; empty until calculated
+  std::string nr;      // display number; a row reference means the position, never this text
+
+  bool operator==(const Row&) const = default;
+};
+
+// Told about every change of a RowTable, so that a view can show the table itself instead of
+// a copy. Each change of the row count is announced before it happens and reported after it.
+class RowTableObserver {
+ public:
+  virtual ~RowTableObserver() = default;
+  virtual void rowsAboutToBeInserted(int first, int last) = 0;
+  virtual void rowsInserted() = 0;
+  virtual void rowsAboutToBeRemoved(int first, int last) = 0;
+  virtual void rowsRemoved() = 0;
+  virtual void tableAboutToBeReset() = 0;
+  virtual void tableReset() = 0;
+  // Fields of the rows from index `first` to `last` have new texts.
+  virtual void rowsChanged(int first, int last) = 0;
+};
+
+// The document Numora works on: the ordered rows, the one storage of their texts. Rows are
+// addressed by index from 0; the row position of a reference is the index plus one.
+class RowTable {
+ public:
+  int rowCount() const { return static_cast<int>(rows_.size()); }
+  bool isRowIndex(int index) const { return index >= 0 && index < rowCount(); }
+  // The row at a valid index (isRowIndex).
+  const Row& row(int index) const { return rows_[static_cast<std::size_t>(index)]; }
+
+  void setName(int index, std::string name);
+  void setTerm(int index, std::string term);
+  void setResult(int index, std::string result);
+
+  void appendRow(Row row);
+  void removeRow(int index);
+  void removeAllRows();
+  // Exchanges the Name, Term and Result of two rows; their Nr texts stay in place.
+  void exchangeContents(int first, int second);
+  // Sets every row's Nr to the text of its row position.
+  void renumber();
+
+  // The observer that is told of every change, or none; the table does not own it.
+  void setObserver(RowTableObserver* observer) { observer_ = observer; }
+
+ private:
+  Row& mutableRow(int index) { return rows_[static_cast<std::size_t>(index)]; }
+  void changed(int first, int last);
+
+  std::vector<Row> rows_;
+  RowTableObserver* observer_ = nullptr;
+};
+
+}  // namespace numora

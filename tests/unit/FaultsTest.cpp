@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "Faults.h"
+#include "TestSupport.h"
+
+namespace numora {
+namespace {
+
+TEST(Faults, CarryTheirStoredGermanMessages) {
+  struct Case {
+    std::string fault;
+    const char* expected;
+  };
+  for (const Case& c : std::initializer_list<Case>{
+           {test::faultOf([] { throw EInvalidOp(); }), "EInvalidOp: Ungültige Gleitkommaoperation"},
+           {test::faultOf([] { throw EZeroDivide(); }),
+            "EZeroDivide: Gleitkommadivision durch Null"},
+           {test::faultOf([] { throw EOverflow(); }), "EOverflow: Gleitkommaüberlauf"},
+           {test::faultOf([] { throw EUnderflow(); }), "EUnderflow: Gleitkommaunterlauf"},
+           {test::faultOf([] { throw notANumberFault(" 1,5 "); }),
+            "EConvertError: ' 1,5 ' ist kein gültiger Gleitkommawert"},
+           {test::faultOf([] { throw notANumberFault(""); }),
+            "EConvertError: '' ist kein gültiger Gleitkommawert"},
+           {test::faultOf([] { throw notAWholeNumberFault("abc"); }),
+            "EConvertError: 'abc' ist kein gültiger Integerwert"},
+           // A "%s" inside the text is shown as it stands, not formatted again.
+           {test::faultOf([] { throw notAWholeNumberFault("%s%d"); }),
+            "EConvertError: '%s%d' ist kein gültiger Integerwert"},
+       }) {
+    EXPECT_EQ(c.fault, c.expected);
+  }
+}
+
+TEST(Faults, FloatingPointFaultsAreMathErrorsAndExternal) {
+  const auto isMathFault = [](auto fault) {
+    try {
+      throw fault;
+    } catch (const EMathError& mathError) {
+      const Exception& base = mathError;
+      return dynamic_cast<const EExternal*>(&base) != nullptr;
+    } catch (...) {
+      return false;
+    }
+  };
+  EXPECT_TRUE(isMathFault(EInvalidOp()));
+  EXPECT_TRUE(isMathFault(EZeroDivide()));
+  EXPECT_TRUE(isMathFault(EOverflow()));
+  EXPECT_TRUE(isMathFault(EUnderflow()));
+  EXPECT_FALSE(isMathFault(notANumberFault("x")));
+  const Exception& conversion = notANumberFault("x");
+  EXPECT_NE(dynamic_cast<const EConvertError*>(&conversion), nullptr);
+}
+
+TEST(Faults, MessageBoxAppendsAPeriodAfterCharactersAboveFullStop) {
+  struct Case {
+    const char* message;
+    const char* shown;
+  };
+  for (const Case& c : std::initializer_list<Case>{
+           {"'1,5' ist kein gültiger Integerwert", "'1,5' ist kein gültiger Integerwert."},
+           {"Gleitkommaüberlauf", "Gleitkommaüberlauf."},
+           {"", ""},
+           {"ends in a digit 7", "ends in a digit 7."},
+           {"ends in a bracket)", "ends in a bracket)"},
+           {"ends in a full stop.", "ends in a full stop."},
+           {"ends in a blank ", "ends in a blank "},
+           {"ends in an exclamation mark!", "ends in an exclamation mark!"},
+           {"ends in a hyphen-", "ends in a hyphen-"},
+           {"ends in a slash/", "ends in a slash/."},
+           {"ends in a colon:", "ends in a colon:."},
+           {"ends in an umlaut ü", "ends in an umlaut ü."},
+       }) {
+    EXPECT_EQ(messageBoxText(c.message), c.shown) << c.message;
+  }
+}
+
+}  // namespace
+}  // namespace numora

@@ -1,0 +1,185 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <random>
+#include <string>
+
+#include "NumberReading.h"
+#include "NumberText.h"
+#include "TestSupport.h"
+
+namespace numora {
+namespace {
+
+// Values that the compiler must not fold, so divisions are rounded at run time as in use.
+volatile Extended One = 1.0L;
+
+Extended fromFields(std::uint64_t significand, std::uint16_t signAndExponent) {
+  unsigned char bytes[sizeof(Extended)] = {};
+  std::memcpy(bytes, &significand, 8);
+  std::memcpy(bytes + 8, &signAndExponent, 2);
+  Extended value;
+  std::memcpy(&value, bytes, sizeof value);
+  return value;
+}
+
+struct TextCase {
+  Extended value;
+  const char* withComma;
+  const char* withFullStop;
+};
+
+TEST(NumberText, WritesTheWorkedExamplesWithEitherSeparator) {
+  for (const TextCase& c : std::initializer_list<TextCase>{
+           {0.0L, "0", "0"},
+           {100.0L, "100", "100"},
+           {-2.5L, "-2,5", "-2.5"},
+           {One / 3, "0,333333333333333", "0.333333333333333"},
+           {2 * One / 3, "0,666666666666667", "0.666666666666667"},
+           {22 * One / 7, "3,14285714285714", "3.14285714285714"},
+           {999999999999999.0L, "999999999999999", "999999999999999"},
+           {999999999999999.5L, "1E15", "1E15"},
+           {1e15L, "1E15", "1E15"},
+           {1234567890123456.0L, "1,23456789012346E15", "1.23456789012346E15"},
+           {35e19L, "3,5E20", "3.5E20"},
+           {1e-4L, "0,0001", "0.0001"},
+           {123456e-9L, "0,000123456", "0.000123456"},
+           {1e-5L, "1E-5", "1E-5"},
+           {15e-8L, "1,5E-7", "1.5E-7"},
+           {0x1p64L, "1,84467440737096E19", "1.84467440737096E19"},
+           {-0.125L, "-0,125", "-0.125"},
+       }) {
+    EXPECT_EQ(numberText(c.value, ','), c.withComma);
+    EXPECT_EQ(numberText(c.value, '.'), c.withFullStop);
+  }
+}
+
+TEST(NumberText, UsesTheProcessWideSeparator) {
+  {
+    test::SeparatorScope comma(',');
+    EXPECT_EQ(numberText(0.5L), "0,5");
+  }
+  {
+    test::SeparatorScope fullStop('.');
+    EXPECT_EQ(numberText(0.5L), "0.5");
+  }
+}
+
+TEST(NumberText, LayoutSwitchesToExponentOutsidePlainRange) {
+  for (const TextCase& c : std::initializer_list<TextCase>{
+           {99999999999999.0L, "99999999999999", ""},
+           {123456789012345.0L, "123456789012345", ""},
+           {1e16L, "1E16", ""},
+           {0.001L, "0,001", ""},
+           {0.00012L, "0,00012", ""},
+           {0.00009999L, "9,999E-5", ""},
+           {-1e-5L, "-1E-5", ""},
+           {-1.5e300L, "-1,5E300", ""},
+           {1e-300L, "1E-300", ""},
+           {2.5e-10L, "2,5E-10", ""},
+           {123.456L, "123,456", ""},
+           {1e14L, "100000000000000", ""},
+       }) {
+    EXPECT_EQ(numberText(c.value, ','), c.withComma);
+  }
+}
+
+TEST(NumberText, RoundsHalfUpOnTheDigitString) {
+  for (const TextCase& c : std::initializer_list<TextCase>{
+           // The 16th digit is exactly 5: half up, where ties to even would keep the 15th.
+           {100000000000000.5L, "100000000000001", ""},
+           {100000000000002.5L, "100000000000003", ""},
+           {-100000000000002.5L, "-100000000000003", ""},
+           {999999999999999.4375L, "999999999999999", ""},
+           // The carry runs out past the first digit.
+           {9999999999999995.0L, "1E16", ""},
+           {0.9999999999999995L, "1", ""},
+       }) {
+    EXPECT_EQ(numberText(c.value, ','), c.withComma);
+  }
+}
+
+// The eighteen digits are rounded with ties to even, before the half-up step looks at them.
+TEST(NumberText, RoundsTheEighteenDigitsTiesToEven) {
+  for (const TextCase& c : std::initializer_list<TextCase>{
+           // ...499,5 goes up to the even ...500, which then rounds the 15 digits up.
+           {1000000000000004995.0L, "1,00000000000001E18", ""},
+           // ...498,5 stays at the even ...498.
+           {1000000000000004985.0L, "1E18", ""},
+       }) {
+    EXPECT_EQ(numberText(c.value, ','), c.withComma);
+  }
+}
+
+TEST(NumberText, SpecialValuesAndZeros) {
+  const Extended infinity = std::numeric_limits<Extended>::infinity();
+  const Extended notANumber = std::numeric_limits<Extended>::quiet_NaN();
+  for (const TextCase& c : std::initializer_list<TextCase>{
+           {infinity, "INF", ""},
+           {-infinity, "-INF", ""},
+           {notANumber, "NAN", ""},
+           {-notANumber, "NAN", ""},
+           {-0.0L, "0", ""},
+           {std::numeric_limits<Extended>::denorm_min(), "0", ""},
+           {-std::numeric_limits<Extended>::denorm_min(), "0", ""},
+           {fromFields(0x7FFFFFFFFFFFFFFFULL, 0), "0", ""},         // largest denormal
+           {fromFields(0x4000000000000000ULL, 0x3FFF), "NAN", ""},  // an unnormal
+           {std::numeric_limits<Extended>::max(), "1,18973149535723E4932", ""},
+           {-std::numeric_limits<Extended>::max(), "-1,18973149535723E4932", ""},
+           {std::numeric_limits<Extended>::min(), "3,36210314311209E-4932", ""},
+       }) {
+    EXPECT_EQ(numberText(c.value, ','), c.withComma);
+  }
+}
+
+// Below about 1E-205 the decimal exponent estimate can come out one too high; the digits then
+// start with a 0, which the text keeps (14 significant digits).
+TEST(NumberText, KeepsTheLeadingZeroDigitOfTheEstimateForTinyValues) {
+  for (const TextCase& c : std::initializer_list<TextCase>{
+           {9e-3054L, "0,9E-3053", ""},
+           {9e-3200L, "0,9E-3199", ""},
+           {fromFields(0x9454107cbe63dcf6ULL, 0x00c3), "0,97823785623609E-4873", ""},
+           {fromFields(0x82339d73bae36380ULL, 0x80d7), "-0,90040215804791E-4867", ""},
+           {1e-300L, "1E-300", ""},
+       }) {
+    EXPECT_EQ(numberText(c.value, ','), c.withComma);
+  }
+}
+
+TEST(NumberText, NeverExceedsItsCapacity) {
+  const Extended longest = -std::nextafter(std::numeric_limits<Extended>::min(), 1.0L);
+  char text[NumberTextCapacity];
+  EXPECT_LE(writeNumberText(longest, ',', text), NumberTextCapacity);
+  EXPECT_EQ(numberText(longest, ','), "-3,36210314311209E-4932");
+}
+
+// Every decimal of up to 15 significant digits in the range where the estimate is exact reads
+// as a value whose number text gives the same digits back.
+TEST(NumberText, FifteenDigitDecimalsSurviveTheRoundTrip) {
+  std::mt19937_64 random(42);
+  for (int i = 0; i < 200000; ++i) {
+    const int digitCount = 1 + static_cast<int>(random() % 15);
+    std::string digits;
+    for (int k = 0; k < digitCount; ++k) {
+      digits += static_cast<char>('0' + random() % 10);
+    }
+    digits[0] = static_cast<char>('1' + random() % 9);
+    while (digits.size() > 1 && digits.back() == '0') {
+      digits.pop_back();
+    }
+    const int exponent = static_cast<int>(random() % 5000) - 200;
+    std::string text = digits.substr(0, 1);
+    if (digits.size() > 1) {
+      text += "," + digits.substr(1);
+    }
+    text += "E" + std::to_string(exponent);
+    const std::string written = numberText(readNumber(text, ','), ',');
+    const Extended again = readNumber(written, ',');
+    ASSERT_EQ(again, readNumber(text, ',')) << text << " was written as " << written;
+  }
+}
+
+}  // namespace
+}  // namespace numora

@@ -1,0 +1,24 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "DecimalSeparator.h"
+#include "NumberText.h"
+#include "UserLocale.h"
+
+namespace numora {
+namespace {
+
+// Run once per locale by CTest, with LC_ALL set and the separator that locale must give.
+TEST(UserLocale, TakesTheDecimalSeparatorOfTheUsersLocale) {
+  const char* expected = std::getenv("NUMORA_EXPECTED_SEPARATOR");
+  ASSERT_NE(expected, nullptr) << "run through CTest, which sets the locale";
+  setDecimalSeparator('#');
+  EXPECT_EQ(applyUserDecimalSeparator(), expected[0]);
+  EXPECT_EQ(decimalSeparator(), expected[0]);
+  EXPECT_EQ(numberText(2.5L), std::string("2") + expected[0] + "5");
+}
+
+}  // namespace
+}  // namespace numora
