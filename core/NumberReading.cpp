@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 #include "DecimalSeparator.h"
 #include "Faults.h"
@@ -23,6 +24,14 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 // both rounded in extended precision.
 class DigitGatherer {
  public:
+  bool canTakeEightExactly() const { return exactCount_ + 8 <= ExactDigits; }
+
+  // Takes eight digits at once while the number is still exact.
+  void takeEight(std::uint32_t value) {
+    exact_ = exact_ * 100000000 + value;
+    exactCount_ += 8;
+  }
+
   void take(char digit) {
     const unsigned value = static_cast<unsigned>(digit - '0');
     if (exactCount_ < ExactDigits) {
@@ -48,6 +57,24 @@ class DigitGatherer {
   Extended rounded_ = 0;
 };
 
+// Whether all eight bytes of `word` are the digits "0" to "9".
+bool allDigits(std::uint64_t word) {
+  constexpr std::uint64_t High = 0xF0F0F0F0F0F0F0F0ULL;
+  constexpr std::uint64_t Zeros = 0x3030303030303030ULL;
+  return (word & High) == Zeros && ((word + 0x0606060606060606ULL) & High) == Zeros;
+}
+
+// The value of eight ASCII digits, the first in the lowest byte: pairs, then quadruples, then
+// the whole, each step combining neighbouring lanes.
+std::uint32_t valueOfEightDigits(std::uint64_t word) {
+  word -= 0x3030303030303030ULL;
+  word = word * 10 + (word >> 8);
+  word = (((word & 0x000000FF000000FFULL) * (100 + (1000000ULL << 32))) +
+          (((word >> 16) & 0x000000FF000000FFULL) * (1 + (10000ULL << 32)))) >>
+         32;
+  return static_cast<std::uint32_t>(word);
+}
+
 class Scanner {
  public:
   explicit Scanner(std::string_view text) : at_(text.data()), end_(text.data() + text.size()) {}
@@ -66,6 +93,21 @@ class Scanner {
       return true;
     }
     return false;
+  }
+  // Takes the run of digits at the scan position into `gatherer`; returns how many it took.
+  std::int64_t takeDigitRun(DigitGatherer& gatherer) {
+    const char* start = at_;
+    std::uint64_t word;
+    while (end_ - at_ >= 8 && gatherer.canTakeEightExactly() &&
+           (std::memcpy(&word, at_, 8), allDigits(word))) {
+      gatherer.takeEight(valueOfEightDigits(word));
+      at_ += 8;
+    }
+    char digit;
+    while (takeDigit(digit)) {
+      gatherer.take(digit);
+    }
+    return at_ - start;
   }
   void skipBlanks() {
     while (at_ != end_ && *at_ == ' ') {
@@ -103,19 +145,11 @@ Extended readNumber(std::string_view text, char separator) {
   const bool negative = !scanner.take('+') && scanner.take('-');
 
   DigitGatherer gatherer;
-  bool tookAny = false;
-  char digit;
-  while (scanner.takeDigit(digit)) {
-    gatherer.take(digit);
-    tookAny = true;
-  }
+  bool tookAny = scanner.takeDigitRun(gatherer) != 0;
   std::int64_t fractionDigits = 0;
   if (scanner.take(separator)) {
     tookAny = true;
-    while (scanner.takeDigit(digit)) {
-      gatherer.take(digit);
-      ++fractionDigits;
-    }
+    fractionDigits = scanner.takeDigitRun(gatherer);
   }
   if (!tookAny) {
     throw notANumberFault(text);

@@ -1,5 +1,6 @@
 #include "NumberText.h"
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -14,7 +15,7 @@ namespace {
 constexpr std::uint64_t TenTo14 = 100'000'000'000'000ULL;
 constexpr std::uint64_t TenTo15 = 1'000'000'000'000'000ULL;
 constexpr std::uint64_t TenTo18 = 1'000'000'000'000'000'000ULL;
-constexpr std::uint64_t TenTo8 = 100'000'000ULL;
+constexpr std::uint64_t TenTo7 = 10'000'000ULL;
 constexpr int SignificantDigits = 15;
 
 struct ExtendedFields {
@@ -51,21 +52,53 @@ std::uint64_t divideByTenRounded(std::uint64_t value) {
   return quotient;
 }
 
-constexpr char DigitPairs[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-    "8081828384858687888990919293949596979899";
+// Fifteen digits as ASCII, the first digit in the lowest byte: d1 to d8 in `first`, d9 to d15
+// and a final "0" in `second`. Kept in registers: the layout below shifts whole words instead of
+// copying bytes that were just stored, which would stall the processor.
+struct DigitString {
+  std::uint64_t first;
+  std::uint64_t second;
+};
 
-// Writes `value` (below 10^count) as exactly `count` decimal digits, leading zeros included.
-void writeDigits(std::uint64_t value, int count, char* out) {
-  while (count >= 2) {
-    const std::uint64_t pair = value % 100;
-    value /= 100;
-    count -= 2;
-    std::memcpy(out + count, DigitPairs + 2 * pair, 2);
-  }
-  if (count == 1) {
-    out[0] = static_cast<char>('0' + value % 10);
+constexpr std::uint64_t AsciiZeros = 0x3030303030303030ULL;
+
+// The eight decimal digits of a number below 10^8, one per byte, the first in the lowest byte:
+// split into two 4-digit halves, each into two 2-digit pairs, each into two digits, all halves
+// side by side in the lanes of one word. The reciprocal multipliers are exact for these ranges.
+[[gnu::always_inline]] inline std::uint64_t eightDigits(std::uint32_t value) {
+  const std::uint64_t halves = (value / 10000) | (std::uint64_t{value % 10000} << 32);
+  const std::uint64_t hundreds = ((halves * 10486) >> 20) & 0x0000007F0000007FULL;
+  const std::uint64_t pairs = hundreds | ((halves - hundreds * 100) << 16);
+  const std::uint64_t tens = ((pairs * 103) >> 10) & 0x000F000F000F000FULL;
+  return tens | ((pairs - tens * 10) << 8);
+}
+
+// The digits of a number below 10^15, and how many are left when trailing zeros are dropped.
+DigitString digitsOf(std::uint64_t fifteen, int& significantCount) {
+  const std::uint64_t first = eightDigits(static_cast<std::uint32_t>(fifteen / TenTo7));
+  const std::uint64_t second = eightDigits(static_cast<std::uint32_t>(fifteen % TenTo7 * 10));
+  // The highest non-zero byte marks the last significant digit.
+  significantCount = second != 0 ? 8 + (63 - std::countl_zero(second)) / 8 + 1
+                                 : (63 - std::countl_zero(first)) / 8 + 1;
+  return {first | AsciiZeros, second | AsciiZeros};
+}
+
+void storeWord(char* out, std::uint64_t word) { std::memcpy(out, &word, 8); }
+
+// Stores digit `from` (counted from 0) and all digits after it, followed by filler bytes: up to
+// sixteen bytes in all.
+void storeDigitsFrom(const DigitString& digits, int from, char* out) {
+  if (from == 0) {
+    storeWord(out, digits.first);
+    storeWord(out + 8, digits.second);
+  } else if (from < 8) {
+    const int shift = 8 * from;
+    storeWord(out, (digits.first >> shift) | (digits.second << (64 - shift)));
+    storeWord(out + 8, digits.second >> shift);
+  } else if (from == 8) {
+    storeWord(out, digits.second);
+  } else {
+    storeWord(out, digits.second >> (8 * (from - 8)));
   }
 }
 
@@ -90,13 +123,13 @@ std::size_t writeNatural(unsigned value, char* out) {
 }
 
 // Lays out `count` significant digits whose value is 0,d1d2... times 10^exponent.
-std::size_t layOut(const char* digits, int count, int exponent, char separator, char* out) {
+std::size_t layOut(const DigitString& digits, int count, int exponent, char separator, char* out) {
   char* at = out;
   if (exponent > SignificantDigits || exponent < -3) {
-    *at++ = digits[0];
+    *at++ = static_cast<char>(digits.first & 0xFF);
     if (count > 1) {
       *at++ = separator;
-      std::memcpy(at, digits + 1, static_cast<std::size_t>(count - 1));
+      storeDigitsFrom(digits, 1, at);
       at += count - 1;
     }
     *at++ = 'E';
@@ -106,23 +139,22 @@ std::size_t layOut(const char* digits, int count, int exponent, char separator, 
     }
     at += writeNatural(static_cast<unsigned>(shown < 0 ? -shown : shown), at);
   } else if (exponent >= 1) {
+    // The digit string holds zeros after the last significant digit, so a whole number with
+    // fewer significant digits than places is already filled up.
+    storeDigitsFrom(digits, 0, at);
     if (count <= exponent) {
-      std::memcpy(at, digits, static_cast<std::size_t>(count));
-      std::memset(at + count, '0', static_cast<std::size_t>(exponent - count));
       at += exponent;
     } else {
-      std::memcpy(at, digits, static_cast<std::size_t>(exponent));
-      at += exponent;
-      *at++ = separator;
-      std::memcpy(at, digits + exponent, static_cast<std::size_t>(count - exponent));
-      at += count - exponent;
+      at[exponent] = separator;
+      storeDigitsFrom(digits, exponent, at + exponent + 1);
+      at += count + 1;
     }
   } else {
-    *at++ = '0';
-    *at++ = separator;
-    std::memset(at, '0', static_cast<std::size_t>(-exponent));
-    at += -exponent;
-    std::memcpy(at, digits, static_cast<std::size_t>(count));
+    at[0] = '0';
+    at[1] = separator;
+    at[2] = at[3] = at[4] = '0';
+    at += 2 - exponent;
+    storeDigitsFrom(digits, 0, at);
     at += count;
   }
   return static_cast<std::size_t>(at - out);
@@ -172,13 +204,8 @@ std::size_t writeNumberText(Extended value, char separator, char* out) noexcept 
     }
   }
 
-  char digits[SignificantDigits];
-  writeDigits(fifteen / TenTo8, SignificantDigits - 8, digits);
-  writeDigits(fifteen % TenTo8, 8, digits + SignificantDigits - 8);
-  int count = SignificantDigits;
-  while (count > 1 && digits[count - 1] == '0') {
-    --count;
-  }
+  int count;
+  const DigitString digits = digitsOf(fifteen, count);
 
   char* at = out;
   if (fields.negative) {

@@ -7,8 +7,9 @@
 
 namespace numora {
 
-// Room enough for every number text ("-1,23456789012345E-4951" is the longest form).
-constexpr std::size_t NumberTextCapacity = 32;
+// Room for every number text ("-1,23456789012345E-4951" is the longest form) and for the
+// whole-word stores that write it.
+constexpr std::size_t NumberTextCapacity = 48;
 
 // The one text form of an extended value: 15 significant digits rounded half up, trailing
 // zeros dropped, plain from 0,0001 up to 999999999999999 in magnitude and in exponent form
