@@ -35,10 +35,10 @@ ExtendedFields fieldsOf(Extended value) {
 }
 
 // Rounds to the nearest integer, ties to even (the rounding of the standard control word).
-// The value lies below 2^62 here.
+// The value lies below 2^62 here. Volatile keeps it inside the scope of the control word.
 std::int64_t roundToInteger(Extended value) {
   std::int64_t integer;
-  asm("fistpll %0" : "=m"(integer) : "t"(value) : "st");
+  asm volatile("fistpll %0" : "=m"(integer) : "t"(value) : "st");
   return integer;
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cfenv>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -108,8 +109,26 @@ TEST(NumberText, RoundsTheEighteenDigitsTiesToEven) {
            {1000000000000004995.0L, "1,00000000000001E18", ""},
            // ...498,5 stays at the even ...498.
            {1000000000000004985.0L, "1E18", ""},
+           // The same when the scaled value itself lies halfway between two integers.
+           {500000000000000499.5L, "5,00000000000001E17", ""},
+           {500000000000000498.5L, "5E17", ""},
+           {500000000000000499.25L, "5E17", ""},
        }) {
     EXPECT_EQ(numberText(c.value, ','), c.withComma);
+  }
+}
+
+// The text rounds to nearest whatever rounding the caller has set.
+TEST(NumberText, IsTheSameUnderEveryRoundingMode) {
+  for (const int mode : {FE_DOWNWARD, FE_UPWARD, FE_TOWARDZERO}) {
+    ASSERT_EQ(std::fesetround(mode), 0);
+    const std::string halfway = numberText(500000000000000499.5L, ',');
+    const std::string quarter = numberText(500000000000000499.25L, ',');
+    const std::string third = numberText(One / 3, ',');
+    std::fesetround(FE_TONEAREST);
+    EXPECT_EQ(halfway, "5,00000000000001E17") << mode;
+    EXPECT_EQ(quarter, "5E17") << mode;
+    EXPECT_EQ(third, "0,333333333333333") << mode;
   }
 }
 
