@@ -22,17 +22,6 @@ namespace detail {
 
 [[noreturn]] void raiseFloatingPointFault(unsigned flags);
 
-// Clears the x87 flags when a fault flag is pending, then runs one operation on st(0) and
-// st(1) and stores the status word in ax.
-#define NUMORA_X87_BINARY_OPERATION(instruction) \
-  "fnstsw %%ax\n\t"                              \
-  "testb $0x0d, %%al\n\t"                        \
-  "jz 1f\n\t"                                    \
-  "fnclex\n"                                     \
-  "1:\n\t" instruction                           \
-  "\n\t"                                         \
-  "fnstsw %%ax"
-
 inline void checkStatus(std::uint16_t status) {
   if (status & fpu::FaultFlags) [[unlikely]] {
     raiseFloatingPointFault(status);
@@ -41,51 +30,34 @@ inline void checkStatus(std::uint16_t status) {
 
 }  // namespace detail
 
-inline Extended checkedAdd(Extended a, Extended b) {
-  Extended result;
-  std::uint16_t status;
-  asm(NUMORA_X87_BINARY_OPERATION("fadd %%st(1), %%st")
-      : "=t"(result), "=&a"(status)
-      : "0"(a), "u"(b)
-      : "cc");
-  detail::checkStatus(status);
-  return result;
-}
+// Defines `name(a, b)` as one x87 instruction on a in st(0) and b in st(1) with the result in
+// st(0): the x87 flags are cleared first when a fault flag is pending, and the status word is
+// read into ax right after the instruction.
+#define NUMORA_CHECKED_X87_OPERATION(name, instruction) \
+  inline Extended name(Extended a, Extended b) {        \
+    Extended result;                                    \
+    std::uint16_t status;                               \
+    asm("fnstsw %%ax\n\t"                               \
+        "testb $0x0d, %%al\n\t"                         \
+        "jz 1f\n\t"                                     \
+        "fnclex\n"                                      \
+        "1:\n\t" instruction                            \
+        "\n\t"                                          \
+        "fnstsw %%ax"                                   \
+        : "=t"(result), "=&a"(status)                   \
+        : "0"(a), "u"(b)                                \
+        : "cc");                                        \
+    detail::checkStatus(status);                        \
+    return result;                                      \
+  }
 
-inline Extended checkedSubtract(Extended a, Extended b) {
-  Extended result;
-  std::uint16_t status;
-  asm(NUMORA_X87_BINARY_OPERATION("fsub %%st(1), %%st")
-      : "=t"(result), "=&a"(status)
-      : "0"(a), "u"(b)
-      : "cc");
-  detail::checkStatus(status);
-  return result;
-}
+// a + b, a - b, a * b and a / b.
+NUMORA_CHECKED_X87_OPERATION(checkedAdd, "fadd %%st(1), %%st")
+NUMORA_CHECKED_X87_OPERATION(checkedSubtract, "fsub %%st(1), %%st")
+NUMORA_CHECKED_X87_OPERATION(checkedMultiply, "fmul %%st(1), %%st")
+NUMORA_CHECKED_X87_OPERATION(checkedDivide, "fdiv %%st(1), %%st")
 
-inline Extended checkedMultiply(Extended a, Extended b) {
-  Extended result;
-  std::uint16_t status;
-  asm(NUMORA_X87_BINARY_OPERATION("fmul %%st(1), %%st")
-      : "=t"(result), "=&a"(status)
-      : "0"(a), "u"(b)
-      : "cc");
-  detail::checkStatus(status);
-  return result;
-}
-
-inline Extended checkedDivide(Extended a, Extended b) {
-  Extended result;
-  std::uint16_t status;
-  asm(NUMORA_X87_BINARY_OPERATION("fdiv %%st(1), %%st")
-      : "=t"(result), "=&a"(status)
-      : "0"(a), "u"(b)
-      : "cc");
-  detail::checkStatus(status);
-  return result;
-}
-
-#undef NUMORA_X87_BINARY_OPERATION
+#undef NUMORA_CHECKED_X87_OPERATION
 
 // Natural logarithm, base-10 logarithm and exponential function.
 Extended checkedLn(Extended a);

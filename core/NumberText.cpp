@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "DecimalSeparator.h"
+#include "ExtendedFields.h"
 #include "FloatingPoint.h"
 #include "PowersOfTen.h"
 
@@ -17,22 +18,6 @@ constexpr std::uint64_t TenTo15 = 1'000'000'000'000'000ULL;
 constexpr std::uint64_t TenTo18 = 1'000'000'000'000'000'000ULL;
 constexpr std::uint64_t TenTo7 = 10'000'000ULL;
 constexpr int SignificantDigits = 15;
-
-struct ExtendedFields {
-  bool negative;
-  int storedExponent;  // biased by 16383; 0 for zero and denormals, 0x7FFF for INF and NAN
-  std::uint64_t significand;
-};
-
-ExtendedFields fieldsOf(Extended value) {
-  unsigned char bytes[10];
-  std::memcpy(bytes, &value, sizeof bytes);
-  std::uint64_t significand;
-  std::uint16_t signAndExponent;
-  std::memcpy(&significand, bytes, 8);
-  std::memcpy(&signAndExponent, bytes + 8, 2);
-  return {(signAndExponent & 0x8000) != 0, signAndExponent & 0x7FFF, significand};
-}
 
 // Rounds to the nearest integer, ties to even (the rounding of the standard control word).
 // The value lies below 2^62 here. Volatile keeps it inside the scope of the control word.

@@ -10,6 +10,7 @@
 #include <random>
 #include <string>
 
+#include "ExtendedFields.h"
 #include "Faults.h"
 #include "NumberReading.h"
 #include "NumberText.h"
@@ -17,29 +18,6 @@
 namespace {
 
 using numora::Extended;
-
-struct Fields {
-  std::uint64_t significand;
-  std::uint16_t signAndExponent;
-};
-
-Fields fieldsOf(Extended value) {
-  unsigned char bytes[sizeof(Extended)] = {};
-  std::memcpy(bytes, &value, 10);
-  Fields fields;
-  std::memcpy(&fields.significand, bytes, 8);
-  std::memcpy(&fields.signAndExponent, bytes + 8, 2);
-  return fields;
-}
-
-Extended fromFields(std::uint64_t significand, std::uint16_t signAndExponent) {
-  unsigned char bytes[sizeof(Extended)] = {};
-  std::memcpy(bytes, &significand, 8);
-  std::memcpy(bytes + 8, &signAndExponent, 2);
-  Extended value;
-  std::memcpy(&value, bytes, sizeof value);
-  return value;
-}
 
 // Normal values: across the whole range, around one, tiny ones (where the decimal exponent
 // estimate can be one too high), and ones with few significant bits (exact decimals, ties).
@@ -66,7 +44,8 @@ void dumpTexts(std::mt19937_64& random, int count) {
     if (random() & 1) {
       exponent |= 0x8000;
     }
-    const std::string text = numora::numberText(fromFields(significand, exponent), ',');
+    const numora::ExtendedFields fields{(exponent & 0x8000) != 0, exponent & 0x7FFF, significand};
+    const std::string text = numora::numberText(numora::extendedFromFields(fields), ',');
     std::printf("%016llx %04x %s\n", static_cast<unsigned long long>(significand), exponent,
                 text.c_str());
   }
@@ -95,9 +74,10 @@ void dumpReadings(std::mt19937_64& random, int count) {
       text += "E" + std::to_string(static_cast<int>(random() % 9920) - 4960);
     }
     try {
-      const Fields fields = fieldsOf(numora::readNumber(text, ','));
+      const numora::ExtendedFields fields = numora::fieldsOf(numora::readNumber(text, ','));
+      const unsigned signAndExponent = (fields.negative ? 0x8000U : 0U) | fields.storedExponent;
       std::printf("%s %016llx %04x\n", text.c_str(),
-                  static_cast<unsigned long long>(fields.significand), fields.signAndExponent);
+                  static_cast<unsigned long long>(fields.significand), signAndExponent);
     } catch (const numora::EConvertError&) {
       std::printf("%s FAIL\n", text.c_str());
     }

@@ -7,6 +7,7 @@
 #include <random>
 #include <string>
 
+#include "ExtendedFields.h"
 #include "NumberReading.h"
 #include "NumberText.h"
 #include "TestSupport.h"
@@ -18,12 +19,8 @@ namespace {
 volatile Extended One = 1.0L;
 
 Extended fromFields(std::uint64_t significand, std::uint16_t signAndExponent) {
-  unsigned char bytes[sizeof(Extended)] = {};
-  std::memcpy(bytes, &significand, 8);
-  std::memcpy(bytes + 8, &signAndExponent, 2);
-  Extended value;
-  std::memcpy(&value, bytes, sizeof value);
-  return value;
+  return extendedFromFields(
+      {(signAndExponent & 0x8000) != 0, signAndExponent & 0x7FFF, significand});
 }
 
 struct TextCase {

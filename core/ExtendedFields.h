@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+
+#include "Extended.h"
+
+namespace numora {
+
+// The stored fields of an extended value: the sign, the biased exponent (16383 for 1; 0 for
+// zero and the denormal values; 0x7FFF for the infinities and not-a-number values) and the
+// 64-bit significand with its leading bit.
+struct ExtendedFields {
+  bool negative;
+  int storedExponent;
+  std::uint64_t significand;
+};
+
+inline ExtendedFields fieldsOf(Extended value) {
+  unsigned char bytes[sizeof(Extended)];
+  std::memcpy(bytes, &value, sizeof bytes);
+  std::uint64_t significand;
+  std::uint16_t signAndExponent;
+  std::memcpy(&significand, bytes, 8);
+  std::memcpy(&signAndExponent, bytes + 8, 2);
+  return {(signAndExponent & 0x8000) != 0, signAndExponent & 0x7FFF, significand};
+}
+
+inline Extended extendedFromFields(const ExtendedFields& fields) {
+  const auto signAndExponent =
+      static_cast<std::uint16_t>((fields.negative ? 0x8000 : 0) | (fields.storedExponent & 0x7FFF));
+  unsigned char bytes[sizeof(Extended)] = {};
+  std::memcpy(bytes, &fields.significand, 8);
+  std::memcpy(bytes + 8, &signAndExponent, 2);
+  Extended value;
+  std::memcpy(&value, bytes, sizeof value);
+  return value;
+}
+
+}  // namespace numora
