@@ -1,5 +1,7 @@
 #include "Faults.h"
 
+#include "WholeNumber.h"
+
 namespace numora {
 
 namespace {
@@ -11,10 +13,11 @@ constexpr std::string_view InvalidOpMessage = "Ungültige Gleitkommaoperation";
 constexpr std::string_view ZeroDivideMessage = "Gleitkommadivision durch Null";
 constexpr std::string_view OverflowMessage = "Gleitkommaüberlauf";
 constexpr std::string_view UnderflowMessage = "Gleitkommaunterlauf";
+constexpr std::string_view RowDoesNotExistMessage = "Zeile %d existiert nicht";
 
-// Puts `argument` in place of the one "%s" of `pattern`.
+// Puts `argument` in place of the one "%s" or "%d" of `pattern`.
 std::string formatMessage(std::string_view pattern, std::string_view argument) {
-  const std::size_t at = pattern.find("%s");
+  const std::size_t at = pattern.find('%');
   std::string message;
   message.reserve(pattern.size() + argument.size());
   message.append(pattern.substr(0, at));
@@ -36,6 +39,10 @@ EConvertError notANumberFault(std::string_view text) {
 
 EConvertError notAWholeNumberFault(std::string_view text) {
   return EConvertError(formatMessage(NotAWholeNumberMessage, text));
+}
+
+Exception rowDoesNotExistFault(int rowPosition) {
+  return Exception(formatMessage(RowDoesNotExistMessage, wholeNumberText(rowPosition)));
 }
 
 std::string messageBoxText(std::string_view message) {

@@ -71,6 +71,9 @@ class EUnderflow : public EMathError {
 EConvertError notANumberFault(std::string_view text);
 EConvertError notAWholeNumberFault(std::string_view text);
 
+// A row reference to a row position that the table does not have.
+Exception rowDoesNotExistFault(int rowPosition);
+
 // The text the fault message box shows: the message with a "." appended when it is not empty
 // and its last byte lies above "." in code (a letter, a digit, or a UTF-8 multi-byte character).
 std::string messageBoxText(std::string_view message);

@@ -43,8 +43,12 @@ class DigitGatherer {
       rounded_ = static_cast<Extended>(exact_);
       ++exactCount_;
     }
-    rounded_ = rounded_ * 10;
-    rounded_ = rounded_ + value;
+    // Once the number has overflowed it stays infinite; arithmetic on infinities is slow on
+    // the x87 unit, so the remaining digits are only scanned.
+    if (!std::isinf(rounded_)) {
+      rounded_ = rounded_ * 10;
+      rounded_ = rounded_ + value;
+    }
   }
 
   Extended value() const {

@@ -1,0 +1,28 @@
+#include "TermsFile.h"
+
+#include <iterator>
+
+namespace numora::calc {
+
+std::vector<std::string> readTerms(std::istream& input) {
+  const std::string content{std::istreambuf_iterator<char>(input),
+                            std::istreambuf_iterator<char>()};
+  std::vector<std::string> terms;
+  std::size_t start = 0;
+  while (start < content.size()) {
+    std::size_t end = content.find('\n', start);
+    const bool lineBreak = end != std::string::npos;
+    if (!lineBreak) {
+      end = content.size();
+    }
+    std::size_t termEnd = end;
+    if (lineBreak && termEnd > start && content[termEnd - 1] == '\r') {
+      --termEnd;
+    }
+    terms.push_back(content.substr(start, termEnd - start));
+    start = end + 1;
+  }
+  return terms;
+}
+
+}  // namespace numora::calc

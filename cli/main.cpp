@@ -1,0 +1,155 @@
+// numora-calc: calculates a table of terms without any window.
+
+#include <CLI/CLI.hpp>
+
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Calculation.h"
+#include "DecimalSeparator.h"
+#include "Faults.h"
+#include "FloatingPoint.h"
+#include "Report.h"
+#include "RowCommands.h"
+#include "TermsFile.h"
+#include "UserLocale.h"
+
+#ifndef NUMORA_VERSION
+#define NUMORA_VERSION "unknown"
+#endif
+
+namespace {
+
+using namespace numora;
+
+constexpr int ExitFault = 1;
+constexpr int ExitUsage = 2;
+
+struct Options {
+  VariableFields fields;
+  std::optional<std::string> separator;
+  bool each = false;
+  bool json = false;
+  std::string termsFile;
+};
+
+// The table as add row makes it, one row per term.
+RowTable tableOfTerms(const std::vector<std::string>& terms) {
+  RowTable table;
+  for (const std::string& term : terms) {
+    addRow(table, -1);
+    storeTerm(table, table.rowCount() - 1, term);
+  }
+  return table;
+}
+
+calc::RowFault rowFaultOf(const Exception& fault) { return {fault.className(), fault.message()}; }
+
+// Calculate all: the first fault ends the command, reported on the row being calculated.
+void calculateAllRows(RowTable& table, const VariableFields& fields, calc::Report& report) {
+  int rowInProgress = 0;
+  try {
+    calculateAll(table, fields, rowInProgress);
+  } catch (const Exception& fault) {
+    report.faults[static_cast<std::size_t>(rowInProgress)] = rowFaultOf(fault);
+  }
+}
+
+// Calculate row on every row from the top: a fault ends only that row's command.
+void calculateEachRow(RowTable& table, const VariableFields& fields, calc::Report& report) {
+  for (int index = 0; index < table.rowCount(); ++index) {
+    try {
+      calculateRow(table, index, fields);
+    } catch (const Exception& fault) {
+      report.faults[static_cast<std::size_t>(index)] = rowFaultOf(fault);
+    }
+  }
+}
+
+int usageError(const std::string& message) {
+  std::cerr << "numora-calc: " << message << "\nRun with --help for more information.\n";
+  return ExitUsage;
+}
+
+int run(const Options& options) {
+  if (options.separator) {
+    if (options.separator->size() != 1) {
+      return usageError("--separator takes exactly one character");
+    }
+    setDecimalSeparator(options.separator->front());
+  } else {
+    applyUserDecimalSeparator();
+  }
+
+  std::vector<std::string> terms;
+  if (options.termsFile == "-") {
+    terms = calc::readTerms(std::cin);
+  } else {
+    std::ifstream file(options.termsFile, std::ios::binary);
+    if (!file) {
+      return usageError("cannot read the terms file \"" + options.termsFile + "\"");
+    }
+    terms = calc::readTerms(file);
+  }
+
+  fpu::resetUnit();
+  RowTable table = tableOfTerms(terms);
+  calc::Report report{table, std::vector<std::optional<calc::RowFault>>(terms.size())};
+  if (options.each) {
+    calculateEachRow(table, options.fields, report);
+  } else {
+    calculateAllRows(table, options.fields, report);
+  }
+
+  if (options.json) {
+    calc::writeJsonLines(report, std::cout);
+  } else {
+    calc::writePlain(report, std::cout, std::cerr);
+  }
+  std::cout.flush();
+  for (const auto& fault : report.faults) {
+    if (fault) {
+      return ExitFault;
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CLI::App app{"Calculates a table of terms the way Numora does, without any window."};
+  app.set_version_flag("--version", std::string("numora-calc ") + NUMORA_VERSION);
+  Options options;
+  app.add_option("-x", options.fields.x, "text of the variable field x")->capture_default_str();
+  app.add_option("-y", options.fields.y, "text of the variable field y")->capture_default_str();
+  app.add_option("-z", options.fields.z, "text of the variable field z")->capture_default_str();
+  app.add_option("--separator", options.separator,
+                 "decimal separator (default: the user's locale)");
+  app.add_flag("--each", options.each,
+               "calculate row on every row, going on after a fault (default: calculate all, "
+               "which stops at the first fault)");
+  app.add_flag("--json", options.json, "write JSON Lines instead of tab-separated lines");
+  app.add_option("--terms", options.termsFile, "file with one term per line, - for standard input")
+      ->required();
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp& help) {
+    std::cout << app.help();
+    return 0;
+  } catch (const CLI::CallForVersion&) {
+    std::cout << app.version() << '\n';
+    return 0;
+  } catch (const CLI::ParseError& error) {
+    return usageError(error.what());
+  }
+  try {
+    return run(options);
+  } catch (const std::exception& error) {
+    std::cerr << "numora-calc: " << messageBoxText(error.what()) << '\n';
+    return ExitFault;
+  }
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+
+#include "RowTable.h"
+
+namespace numora {
+
+// The texts of the three variable fields x, y and z, as the user typed them. They are read as
+// whole numbers only when a row with a term is calculated.
+struct VariableFields {
+  std::string x = "1";
+  std::string y = "1";
+  std::string z = "1";
+};
+
+// Calculates the selected row: its Term without spaces is evaluated with x, y and z and the
+// number text of the value becomes its Result. Nothing happens without a selection, and a row
+// whose Term is empty or only spaces keeps its Result without any field being read. A fault
+// (a field that is no whole number, or one raised by the evaluation) ends the command and
+// leaves the row's Result as it was.
+void calculateRow(RowTable& table, int selected, const VariableFields& fields);
+
+// Calculates every row from the top to the bottom, each Result written before the next row
+// is evaluated, so a reference to a row above sees this pass's value. The first fault ends
+// the command: the rows above keep their new Results, the failing row and the rows below
+// their old ones. `rowInProgress` tells which row index was being calculated.
+void calculateAll(RowTable& table, const VariableFields& fields, int& rowInProgress);
+void calculateAll(RowTable& table, const VariableFields& fields);
+
+}  // namespace numora

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "Extended.h"
+#include "OperandStack.h"
+#include "PowerStep.h"
+#include "RowTable.h"
+
+namespace numora {
+
+// The term evaluator: one pass over the current term from left to right. Each scan step reads
+// one operand (a group, a number literal, or the operand forms x, y, z, ErgN, sign, abs, sin,
+// cos, ln, log, tan, tried in this order), applies every "^" that follows it, and pushes its
+// value with the character after it onto the operand stack of its level; each level's stack is
+// then reduced. Groups, function arguments and exponents are evaluated by `EvaluateGroup`,
+// which gives its value as number text, so every operand except a number literal passes
+// through the 15-digit number text. Row references read the Result texts of the live table.
+//
+// The scanner checks no grammar: a character that starts no operand re-uses the level's
+// previous operand and becomes the operator character, and any character other than the four
+// operators ends its level's term where it stands.
+class TermEvaluator {
+ public:
+  explicit TermEvaluator(const RowTable& rows) : rows_(rows) {}
+
+  // The term to evaluate; the calculation commands store it with its spaces removed.
+  void setCurrentTerm(std::string_view term) { currentTerm_.assign(term); }
+  const std::string& currentTerm() const { return currentTerm_; }
+
+  // The value of the current term for the given x, y and z. Raises the conversion faults of
+  // operands that are no number, EOverflow, EZeroDivide and EInvalidOp from the arithmetic,
+  // Exception "Zeile %d existiert nicht" for a reference to a row that does not exist, and
+  // Exception "Term zu tief verschachtelt" for groups nested deeper than MaximumNesting.
+  Extended EvaluateTerm(Extended x, Extended y, Extended z);
+
+  // Set when an evaluation starts; cleared by every domain fault (a logarithm of a value not
+  // above 0, a tangent at a multiple of 90 degrees, a power without a real value, a zero
+  // divisor). Once cleared, tan gives "1".
+  bool faultFlag() const { return faultFlag_; }
+
+  static constexpr int MaximumNesting = 1000;
+
+ private:
+  class LevelState;
+
+  NumberTextBuffer EvaluateGroup();
+
+  char characterAt(std::int64_t position) const;
+  bool termHoldsAt(std::int64_t position, std::string_view text) const;
+
+  const RowTable& rows_;
+  std::string currentTerm_;
+  std::int64_t scanPosition_ = 0;  // counted from 1; 0 is in front of the first character
+  std::int64_t termLength_ = 0;
+  bool faultFlag_ = true;
+  int nesting_ = 0;
+  char separator_ = '.';
+  NumberTextBuffer variableTexts_[3];
+  StackSlots slots_;
+};
+
+}  // namespace numora

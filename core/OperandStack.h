@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "Extended.h"
+
+namespace numora {
+
+// One scanned operand: its value and the character that stood in the term right after it.
+// "+", "-", "*" and "/" are operators; every other character is a stop character.
+struct StackElement {
+  Extended value;
+  char operatorCharacter;
+};
+
+// The slots that the operand stacks of all levels of one evaluation share. Levels nest, so
+// each level's stack lies above the stacks of the levels that are waiting for it.
+using StackSlots = std::vector<StackElement>;
+
+// The operand stack of one level (the whole term or one group). It grows as needed. Slots
+// behind the count always read as value 0 with operator character code 0, so nothing is left
+// over from other levels or earlier evaluations.
+class OperandStack {
+ public:
+  explicit OperandStack(StackSlots& slots) : slots_(slots), base_(slots.size()) {}
+  ~OperandStack() { slots_.resize(base_); }
+  OperandStack(const OperandStack&) = delete;
+  OperandStack& operator=(const OperandStack&) = delete;
+
+  void push(Extended value, char operatorCharacter) {
+    slots_.push_back({value, operatorCharacter});
+    ++count_;
+  }
+
+  std::int64_t count() const { return count_; }
+
+  // Combines the operands with "*" and "/" before "+" and "-", each rank left to right, at
+  // the front of the stack, and gives the value of the first element. A zero divisor gives up
+  // the elements behind it and clears `faultFlag`; a stop character ends the term there.
+  // Raises EOverflow for a result beyond the extended range, never EZeroDivide.
+  Extended reduce(bool& faultFlag);
+
+ private:
+  StackElement element(std::int64_t number) const;
+  StackElement& slot(std::int64_t number);
+  void replaceFrontPair(StackElement combined);
+  void frontStep(bool& faultFlag);
+  void lookAhead(bool& faultFlag);
+
+  StackSlots& slots_;
+  std::size_t base_;
+  std::size_t front_ = 0;  // element 1 is slots_[base_ + front_]
+  std::int64_t count_ = 0;
+};
+
+}  // namespace numora

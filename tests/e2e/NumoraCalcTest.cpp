@@ -1,0 +1,163 @@
+// Runs the built numora-calc as a user would and checks what it prints and how it exits.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <unistd.h>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+std::string contentOf(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream content;
+  content << file.rdbuf();
+  return content.str();
+}
+
+class NumoraCalc : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() /
+              ("numora-calc-test-" + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(folder_);
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  fs::path writeFile(const std::string& name, const std::string& content) {
+    const fs::path path = folder_ / name;
+    std::ofstream(path, std::ios::binary) << content;
+    return path;
+  }
+
+  // Runs numora-calc with `arguments` (shell words), `input` on standard input and the
+  // environment variables in `environment` ("NAME=value ...").
+  Outcome run(const std::string& arguments, const std::string& input = "",
+              const std::string& environment = "LC_ALL=C") {
+    const fs::path in = writeFile("stdin", input);
+    const std::string command = "env " + environment + " '" NUMORA_CALC_PATH "' " + arguments +
+                                " <'" + in.string() + "' >'" + (folder_ / "stdout").string() +
+                                "' 2>'" + (folder_ / "stderr").string() + "'";
+    const int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, contentOf(folder_ / "stdout"),
+            contentOf(folder_ / "stderr")};
+  }
+
+  std::string termsFile(const std::string& content) {
+    return "'" + writeFile("terms.txt", content).string() + "'";
+  }
+
+  fs::path folder_;
+};
+
+TEST_F(NumoraCalc, CalculatesAllRowsAndWritesThemTabSeparated) {
+  const Outcome result = run("--separator , -x 30 -y 3 -z 4 --terms " +
+                             termsFile("(x^(2)*5)/6\nsin(x)*Erg1+2\n\n x * y \n12,5*x-0,75\n"));
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out,
+            "1\tNew element\t(x^(2)*5)/6\t750\n"
+            "2\tNew element\tsin(x)*Erg1+2\t377\n"
+            "3\tNew element\t\t\n"
+            "4\tNew element\t x * y \t90\n"
+            "5\tNew element\t12,5*x-0,75\t374,25\n");
+  EXPECT_EQ(result.err, "");
+}
+
+TEST_F(NumoraCalc, AFaultStopsCalculateAllAndLeavesTheRowsBelow) {
+  const Outcome result = run("--separator , -x 2 --terms " + termsFile("x\nx+1\nErg5\nx+3\nx+4\n"));
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.out,
+            "1\tNew element\tx\t2\n"
+            "2\tNew element\tx+1\t3\n"
+            "3\tNew element\tErg5\t\n"
+            "4\tNew element\tx+3\t\n"
+            "5\tNew element\tx+4\t\n");
+  EXPECT_EQ(result.err, "numora-calc: row 3: '' ist kein gültiger Gleitkommawert.\n");
+}
+
+TEST_F(NumoraCalc, EachGoesOnAfterAFaultAndReportsItInJson) {
+  const Outcome result =
+      run("--separator , --each --json -x 2 --terms " + termsFile("x\nErg9\n1/0+Erg1\n(1\n"));
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.out,
+            "{\"nr\":\"1\",\"name\":\"New element\",\"term\":\"x\",\"result\":\"2\","
+            "\"fault\":null}\n"
+            "{\"nr\":\"2\",\"name\":\"New element\",\"term\":\"Erg9\",\"result\":\"\","
+            "\"fault\":{\"class\":\"Exception\",\"message\":\"Zeile 9 existiert nicht\"}}\n"
+            "{\"nr\":\"3\",\"name\":\"New element\",\"term\":\"1/0+Erg1\",\"result\":\"1\","
+            "\"fault\":null}\n"
+            "{\"nr\":\"4\",\"name\":\"New element\",\"term\":\"(1\",\"result\":\"1\","
+            "\"fault\":null}\n");
+  EXPECT_EQ(result.err, "");
+}
+
+TEST_F(NumoraCalc, JsonNamesTheFaultClassAndTheStoredMessage) {
+  const Outcome result = run("--separator , --json -x 10 --terms " + termsFile("x^(5000)\nx\n"));
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.out,
+            "{\"nr\":\"1\",\"name\":\"New element\",\"term\":\"x^(5000)\",\"result\":\"\","
+            "\"fault\":{\"class\":\"EOverflow\",\"message\":\"Gleitkommaüberlauf\"}}\n"
+            "{\"nr\":\"2\",\"name\":\"New element\",\"term\":\"x\",\"result\":\"\","
+            "\"fault\":null}\n");
+}
+
+TEST_F(NumoraCalc, VariableFieldsAreReadOnlyForRowsWithATerm) {
+  const Outcome blank = run("-y abc --terms " + termsFile("\n   \n"));
+  EXPECT_EQ(blank.status, 0);
+  const Outcome bad = run("-y abc --terms " + termsFile("\nx\n"));
+  EXPECT_EQ(bad.status, 1);
+  EXPECT_EQ(bad.err, "numora-calc: row 2: 'abc' ist kein gültiger Integerwert.\n");
+}
+
+TEST_F(NumoraCalc, ReadsTermsFromStandardInputWithAnyLineEnds) {
+  const Outcome result = run("--separator . -x 5 --terms -", "x/2\r\nx*2\nx");
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out,
+            "1\tNew element\tx/2\t2.5\n"
+            "2\tNew element\tx*2\t10\n"
+            "3\tNew element\tx\t5\n");
+  EXPECT_EQ(run("--terms -", "").out, "");
+}
+
+TEST_F(NumoraCalc, TheUsersLocaleDecidesTheSeparatorUnlessGiven) {
+  EXPECT_EQ(run("-x 5 --terms -", "x/2\n", "LC_ALL=de_DE.UTF-8").out, "1\tNew element\tx/2\t2,5\n");
+  EXPECT_EQ(run("-x 5 --terms -", "x/2\n", "LC_ALL=C").out, "1\tNew element\tx/2\t2.5\n");
+  EXPECT_EQ(run("--separator . -x 5 --terms -", "x/2\n", "LC_ALL=de_DE.UTF-8").out,
+            "1\tNew element\tx/2\t2.5\n");
+}
+
+TEST_F(NumoraCalc, WrongUsageExitsWithTwo) {
+  for (const std::string& arguments :
+       {std::string(""), std::string("--terms"), std::string("--bogus --terms -"),
+        std::string("--separator ab --terms -"), std::string("--separator '' --terms -"),
+        std::string("--terms '" + (folder_ / "missing.txt").string() + "'")}) {
+    const Outcome result = run(arguments);
+    EXPECT_EQ(result.status, 2) << arguments;
+    EXPECT_EQ(result.out, "") << arguments;
+    EXPECT_NE(result.err, "") << arguments;
+  }
+}
+
+TEST_F(NumoraCalc, HelpAndVersionGoToStandardOutput) {
+  const Outcome help = run("--help");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("--terms"), std::string::npos);
+  const Outcome version = run("--version");
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, "numora-calc " NUMORA_VERSION "\n");
+}
+
+}  // namespace
