@@ -14,14 +14,13 @@ namespace {
 void evaluateRow(RowTable& table, TermEvaluator& evaluator, int index,
                  const VariableFields& fields) {
   const std::string& term = table.row(index).term;
-  std::string withoutSpaces;
-  withoutSpaces.reserve(term.size());
-  std::copy_if(term.begin(), term.end(), std::back_inserter(withoutSpaces),
+  std::string& currentTerm = evaluator.currentTerm();
+  currentTerm.clear();
+  std::copy_if(term.begin(), term.end(), std::back_inserter(currentTerm),
                [](char c) { return c != ' '; });
-  if (withoutSpaces.empty()) {
+  if (currentTerm.empty()) {
     return;
   }
-  evaluator.setCurrentTerm(withoutSpaces);
   const std::int32_t x = readWholeNumber(fields.x);
   const std::int32_t y = readWholeNumber(fields.y);
   const std::int32_t z = readWholeNumber(fields.z);

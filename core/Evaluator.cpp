@@ -136,7 +136,7 @@ void TermEvaluator::LevelState::rowReference() {
 // A function name: the character after the name is passed over unread (a "(" is expected
 // there), the argument group is evaluated, and the scan position moves past its ")".
 bool TermEvaluator::LevelState::function(std::string_view name) {
-  if (!evaluator_.termHoldsAt(position(), name)) {
+  if (character() != name.front() || !evaluator_.termHoldsAt(position(), name)) {
     return false;
   }
   position() += static_cast<std::int64_t>(name.size());
@@ -151,7 +151,7 @@ NumberTextBuffer TermEvaluator::LevelState::functionResult(std::string_view name
   const char separator = evaluator_.separator_;
   bool& faultFlag = evaluator_.faultFlag_;
   if (name == "sign") {
-    return NumberTextBuffer(a < 0 ? "-1" : a > 0 ? "1" : "0");
+    return a < 0 ? NumberTextBuffer("-1") : a > 0 ? NumberTextBuffer("1") : NumberTextBuffer("0");
   }
   if (name == "abs") {
     return NumberTextBuffer(std::fabs(a), separator);
@@ -194,10 +194,11 @@ void TermEvaluator::LevelState::operandForms() {
       ++position();
     }
   }
-  if (evaluator_.termHoldsAt(position(), "Erg")) {
+  if (character() == 'E' && evaluator_.termHoldsAt(position(), "Erg")) {
     rowReference();
   }
-  for (const std::string_view name : {"sign", "abs", "sin", "cos", "ln", "log", "tan"}) {
+  static constexpr std::string_view Functions[] = {"sign", "abs", "sin", "cos", "ln", "log", "tan"};
+  for (const std::string_view name : Functions) {
     function(name);
   }
 }
@@ -248,15 +249,26 @@ NumberTextBuffer TermEvaluator::EvaluateGroup() {
   return text;
 }
 
+// The number texts of x, y and z, made again only when a value or the separator changed:
+// a table is usually calculated with the same values row after row.
+void TermEvaluator::setVariables(const std::array<Extended, 3>& values, char separator) {
+  if (variablesKnown_ && values == variableValues_ && separator == separator_) {
+    return;
+  }
+  separator_ = separator;
+  variableValues_ = values;
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    variableTexts_[i] = NumberTextBuffer(values[i], separator);
+  }
+  variablesKnown_ = true;
+}
+
 Extended TermEvaluator::EvaluateTerm(Extended x, Extended y, Extended z) {
   faultFlag_ = true;
   scanPosition_ = 0;
   termLength_ = static_cast<std::int64_t>(currentTerm_.size());
   nesting_ = 0;
-  separator_ = decimalSeparator();
-  variableTexts_[0] = NumberTextBuffer(x, separator_);
-  variableTexts_[1] = NumberTextBuffer(y, separator_);
-  variableTexts_[2] = NumberTextBuffer(z, separator_);
+  setVariables({x, y, z}, decimalSeparator());
   slots_.clear();
   LevelState top(*this, numora::Level::Top);
   do {

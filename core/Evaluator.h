@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -28,7 +29,7 @@ class TermEvaluator {
 
   // The term to evaluate; the calculation commands store it with its spaces removed.
   void setCurrentTerm(std::string_view term) { currentTerm_.assign(term); }
-  const std::string& currentTerm() const { return currentTerm_; }
+  std::string& currentTerm() { return currentTerm_; }
 
   // The value of the current term for the given x, y and z. Raises the conversion faults of
   // operands that are no number, EOverflow, EZeroDivide and EInvalidOp from the arithmetic,
@@ -47,6 +48,7 @@ class TermEvaluator {
   class LevelState;
 
   NumberTextBuffer EvaluateGroup();
+  void setVariables(const std::array<Extended, 3>& values, char separator);
 
   char characterAt(std::int64_t position) const;
   bool termHoldsAt(std::int64_t position, std::string_view text) const;
@@ -58,6 +60,8 @@ class TermEvaluator {
   bool faultFlag_ = true;
   int nesting_ = 0;
   char separator_ = '.';
+  bool variablesKnown_ = false;
+  std::array<Extended, 3> variableValues_{};
   NumberTextBuffer variableTexts_[3];
   StackSlots slots_;
 };

@@ -1,17 +1,12 @@
 #include "PowerStep.h"
 
 #include <cmath>
-#include <cstring>
 #include <optional>
 
 #include "CheckedMath.h"
 #include "NumberReading.h"
 
 namespace numora {
-
-NumberTextBuffer::NumberTextBuffer(std::string_view constant) : length_(constant.size()) {
-  std::memcpy(text_, constant.data(), constant.size());
-}
 
 namespace {
 

@@ -16,7 +16,14 @@ class NumberTextBuffer {
   NumberTextBuffer() = default;
   NumberTextBuffer(Extended value, char separator)
       : length_(writeNumberText(value, separator, text_)) {}
-  explicit NumberTextBuffer(std::string_view constant);
+  // A constant text such as "1".
+  template <std::size_t Size>
+  explicit NumberTextBuffer(const char (&constant)[Size]) : length_(Size - 1) {
+    static_assert(Size <= NumberTextCapacity);
+    for (std::size_t i = 0; i < length_; ++i) {
+      text_[i] = constant[i];
+    }
+  }
 
   std::string_view view() const { return {text_, length_}; }
 

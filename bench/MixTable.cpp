@@ -1,0 +1,42 @@
+#include "MixTable.h"
+
+#include <fstream>
+#include <stdexcept>
+
+#include "RowCommands.h"
+#include "WholeNumber.h"
+
+namespace numora::bench {
+
+std::vector<MixLine> readMix() {
+  std::ifstream file(NUMORA_BENCH_MIX);
+  if (!file) {
+    throw std::runtime_error("cannot read " NUMORA_BENCH_MIX);
+  }
+  std::vector<MixLine> mix;
+  std::string line;
+  while (std::getline(file, line)) {
+    if (line.empty() || line.front() == '#') {
+      continue;
+    }
+    const std::size_t tab = line.find('\t');
+    mix.push_back({line.substr(0, tab), line.substr(tab + 1)});
+  }
+  return mix;
+}
+
+RowTable mixTable(const std::vector<MixLine>& mix, int rows) {
+  RowTable table;
+  for (int i = 0; i < rows; ++i) {
+    std::string term = mix[static_cast<std::size_t>(i) % mix.size()].term;
+    const std::size_t at = term.find("{prev}");
+    if (at != std::string::npos) {
+      term.replace(at, 6, wholeNumberText(i));  // the row above has position i
+    }
+    addRow(table, -1);
+    storeTerm(table, i, term);
+  }
+  return table;
+}
+
+}  // namespace numora::bench

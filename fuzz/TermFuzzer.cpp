@@ -1,0 +1,56 @@
+// Evaluates arbitrary bytes as a term against a small table and checks what the evaluator
+// promises: it ends with a finite value or a fault, and leaves no floating-point fault flag
+// pending.
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "DecimalSeparator.h"
+#include "Evaluator.h"
+#include "Faults.h"
+#include "FloatingPoint.h"
+#include "NumberText.h"
+
+namespace {
+
+numora::RowTable smallTable() {
+  numora::RowTable table;
+  table.appendRow({"first", "x", "2", "1"});
+  table.appendRow({"second", "", "", "2"});
+  table.appendRow({"third", "", "-1,5", "3"});
+  table.appendRow({"fourth", "", "1E4000", "4"});
+  return table;
+}
+
+void check(bool condition) {
+  if (!condition) {
+    std::abort();
+  }
+}
+
+bool x87FaultFlagPending() {
+  std::uint16_t status;
+  asm volatile("fnstsw %0" : "=m"(status)::"memory");
+  return (status & numora::fpu::FaultFlags) != 0;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static const numora::RowTable table = smallTable();
+  numora::setDecimalSeparator(',');
+  numora::TermEvaluator evaluator(table);
+  evaluator.setCurrentTerm(std::string_view(reinterpret_cast<const char*>(data), size));
+  try {
+    const numora::Extended value = evaluator.EvaluateTerm(2, 3, 4);
+    check(std::isfinite(value));
+    check(!numora::numberText(value).empty());
+  } catch (const numora::Exception& fault) {
+    check(!fault.message().empty());
+  }
+  check(!x87FaultFlagPending());
+  return 0;
+}
