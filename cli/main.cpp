@@ -12,8 +12,10 @@
 #include "DecimalSeparator.h"
 #include "Faults.h"
 #include "FloatingPoint.h"
+#include "PrintPage.h"
 #include "Report.h"
 #include "RowCommands.h"
+#include "TableFile.h"
 #include "TermsFile.h"
 #include "UserLocale.h"
 
@@ -33,7 +35,11 @@ struct Options {
   std::optional<std::string> separator;
   bool each = false;
   bool json = false;
-  std::string termsFile;
+  bool noCalculation = false;
+  std::optional<std::string> termsFile;
+  std::optional<std::string> tableFile;
+  std::optional<std::string> saveFile;
+  std::optional<std::string> printFile;
 };
 
 // The table as add row makes it, one row per term.
@@ -74,6 +80,49 @@ int usageError(const std::string& message) {
   return ExitUsage;
 }
 
+// The table to calculate: from a terms file, one row per line, or from a table file.
+// Gives the exit status of a failure, or nothing.
+std::optional<int> loadTable(const Options& options, RowTable& table) {
+  if (options.tableFile) {
+    try {
+      openTable(table, *options.tableFile);
+    } catch (const Exception& fault) {
+      std::cerr << "numora-calc: " << messageBoxText(fault.message()) << '\n';
+      return ExitFault;
+    }
+    return std::nullopt;
+  }
+  if (*options.termsFile == "-") {
+    table = tableOfTerms(calc::readTerms(std::cin));
+    return std::nullopt;
+  }
+  std::ifstream file(*options.termsFile, std::ios::binary);
+  if (!file) {
+    return usageError("cannot read the terms file \"" + *options.termsFile + "\"");
+  }
+  table = tableOfTerms(calc::readTerms(file));
+  return std::nullopt;
+}
+
+// Writes the table file and the print page that were asked for; gives whether both worked.
+bool writeFiles(const Options& options, const RowTable& table) {
+  bool written = true;
+  const auto attempt = [&](const std::optional<std::string>& path, auto write) {
+    if (!path) {
+      return;
+    }
+    try {
+      write(table, *path);
+    } catch (const Exception& fault) {
+      std::cerr << "numora-calc: " << messageBoxText(fault.message()) << '\n';
+      written = false;
+    }
+  };
+  attempt(options.saveFile, saveTable);
+  attempt(options.printFile, writePrintPage);
+  return written;
+}
+
 int run(const Options& options) {
   if (options.separator) {
     if (options.separator->size() != 1) {
@@ -84,25 +133,22 @@ int run(const Options& options) {
     applyUserDecimalSeparator();
   }
 
-  std::vector<std::string> terms;
-  if (options.termsFile == "-") {
-    terms = calc::readTerms(std::cin);
-  } else {
-    std::ifstream file(options.termsFile, std::ios::binary);
-    if (!file) {
-      return usageError("cannot read the terms file \"" + options.termsFile + "\"");
-    }
-    terms = calc::readTerms(file);
+  RowTable table;
+  if (const std::optional<int> failure = loadTable(options, table)) {
+    return *failure;
   }
 
   fpu::resetUnit();
-  RowTable table = tableOfTerms(terms);
-  calc::Report report{table, std::vector<std::optional<calc::RowFault>>(terms.size())};
-  if (options.each) {
+  calc::Report report{table, std::vector<std::optional<calc::RowFault>>(
+                                 static_cast<std::size_t>(table.rowCount()))};
+  if (options.noCalculation) {
+    // The table is written as it was read.
+  } else if (options.each) {
     calculateEachRow(table, options.fields, report);
   } else {
     calculateAllRows(table, options.fields, report);
   }
+  const bool filesWritten = writeFiles(options, table);
 
   if (options.json) {
     calc::writeJsonLines(report, std::cout);
@@ -110,12 +156,11 @@ int run(const Options& options) {
     calc::writePlain(report, std::cout, std::cerr);
   }
   std::cout.flush();
+  bool faultRaised = !filesWritten;
   for (const auto& fault : report.faults) {
-    if (fault) {
-      return ExitFault;
-    }
+    faultRaised = faultRaised || fault.has_value();
   }
-  return 0;
+  return faultRaised ? ExitFault : 0;
 }
 
 }  // namespace
@@ -133,8 +178,16 @@ int main(int argc, char** argv) {
                "calculate row on every row, going on after a fault (default: calculate all, "
                "which stops at the first fault)");
   app.add_flag("--json", options.json, "write JSON Lines instead of tab-separated lines");
-  app.add_option("--terms", options.termsFile, "file with one term per line, - for standard input")
-      ->required();
+  CLI::Option* terms = app.add_option("--terms", options.termsFile,
+                                      "file with one term per line, - for standard input");
+  CLI::Option* tableFile =
+      app.add_option("TABLE", options.tableFile, "table file (.TBE) to open instead of --terms");
+  terms->excludes(tableFile);
+  app.add_option("--save", options.saveFile,
+                 "write the table, as it stands after the calculation, to this table file");
+  app.add_option("--print", options.printFile,
+                 "write the print page of the table, as it stands after the calculation");
+  app.add_flag("--no-calc", options.noCalculation, "calculate nothing");
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& help) {
@@ -145,6 +198,9 @@ int main(int argc, char** argv) {
     return 0;
   } catch (const CLI::ParseError& error) {
     return usageError(error.what());
+  }
+  if (!options.termsFile && !options.tableFile) {
+    return usageError("give a table file or --terms FILE");
   }
   try {
     return run(options);

@@ -14,15 +14,25 @@ constexpr std::string_view ZeroDivideMessage = "Gleitkommadivision durch Null";
 constexpr std::string_view OverflowMessage = "Gleitkommaüberlauf";
 constexpr std::string_view UnderflowMessage = "Gleitkommaunterlauf";
 constexpr std::string_view RowDoesNotExistMessage = "Zeile %d existiert nicht";
+constexpr std::string_view CannotCreateFileMessage = "Datei \"%s\" kann nicht erstellt werden. %s";
+constexpr std::string_view CannotOpenFileMessage = "Datei \"%s\" kann nicht geöffnet werden. %s";
+constexpr std::string_view NotATableFileMessage =
+    "Datei \"%s\" ist keine gültige Tabellendatei. %s";
 
-// Puts `argument` in place of the one "%s" or "%d" of `pattern`.
-std::string formatMessage(std::string_view pattern, std::string_view argument) {
-  const std::size_t at = pattern.find('%');
+// Puts the arguments in place of the "%s" and "%d" of `pattern`, one after the other. A "%"
+// inside an argument is taken as it stands.
+std::string formatMessage(std::string_view pattern,
+                          std::initializer_list<std::string_view> arguments) {
   std::string message;
-  message.reserve(pattern.size() + argument.size());
-  message.append(pattern.substr(0, at));
-  message.append(argument);
-  message.append(pattern.substr(at + 2));
+  const std::string_view* argument = arguments.begin();
+  std::size_t from = 0;
+  for (std::size_t at = pattern.find('%');
+       at != std::string_view::npos && argument != arguments.end(); at = pattern.find('%', from)) {
+    message.append(pattern.substr(from, at - from));
+    message.append(*argument++);
+    from = at + 2;
+  }
+  message.append(pattern.substr(from));
   return message;
 }
 
@@ -34,15 +44,15 @@ EOverflow::EOverflow() : EMathError(std::string(OverflowMessage)) {}
 EUnderflow::EUnderflow() : EMathError(std::string(UnderflowMessage)) {}
 
 EConvertError notANumberFault(std::string_view text) {
-  return EConvertError(formatMessage(NotANumberMessage, text));
+  return EConvertError(formatMessage(NotANumberMessage, {text}));
 }
 
 EConvertError notAWholeNumberFault(std::string_view text) {
-  return EConvertError(formatMessage(NotAWholeNumberMessage, text));
+  return EConvertError(formatMessage(NotAWholeNumberMessage, {text}));
 }
 
 Exception rowDoesNotExistFault(int rowPosition) {
-  return Exception(formatMessage(RowDoesNotExistMessage, wholeNumberText(rowPosition)));
+  return Exception(formatMessage(RowDoesNotExistMessage, {wholeNumberText(rowPosition)}));
 }
 
 std::string messageBoxText(std::string_view message) {
@@ -51,6 +61,18 @@ std::string messageBoxText(std::string_view message) {
     text.push_back('.');
   }
   return text;
+}
+
+Exception cannotCreateFileFault(std::string_view fileName, std::string_view reason) {
+  return Exception(formatMessage(CannotCreateFileMessage, {fileName, reason}));
+}
+
+Exception cannotOpenFileFault(std::string_view fileName, std::string_view reason) {
+  return Exception(formatMessage(CannotOpenFileMessage, {fileName, reason}));
+}
+
+Exception notATableFileFault(std::string_view fileName, std::string_view problem) {
+  return Exception(formatMessage(NotATableFileMessage, {fileName, problem}));
 }
 
 }  // namespace numora

@@ -74,6 +74,11 @@ EConvertError notAWholeNumberFault(std::string_view text);
 // A row reference to a row position that the table does not have.
 Exception rowDoesNotExistFault(int rowPosition);
 
+// File faults: the file name, then the system's text for the error or what is wrong.
+Exception cannotCreateFileFault(std::string_view fileName, std::string_view reason);
+Exception cannotOpenFileFault(std::string_view fileName, std::string_view reason);
+Exception notATableFileFault(std::string_view fileName, std::string_view problem);
+
 // The text the fault message box shows: the message with a "." appended when it is not empty
 // and its last byte lies above "." in code (a letter, a digit, or a UTF-8 multi-byte character).
 std::string messageBoxText(std::string_view message);

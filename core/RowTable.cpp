@@ -59,6 +59,16 @@ void RowTable::removeAllRows() {
   }
 }
 
+void RowTable::replaceAllRows(std::vector<Row> rows) {
+  if (observer_ != nullptr) {
+    observer_->tableAboutToBeReset();
+  }
+  rows_ = std::move(rows);
+  if (observer_ != nullptr) {
+    observer_->tableReset();
+  }
+}
+
 void RowTable::exchangeContents(int first, int second) {
   Row& a = mutableRow(first);
   Row& b = mutableRow(second);

@@ -46,6 +46,8 @@ class RowTable {
   void appendRow(Row row);
   void removeRow(int index);
   void removeAllRows();
+  // Replaces every row with `rows`, in their order.
+  void replaceAllRows(std::vector<Row> rows);
   // Exchanges the Name, Term and Result of two rows; their Nr texts stay in place.
   void exchangeContents(int first, int second);
   // Sets every row's Nr to the text of its row position.

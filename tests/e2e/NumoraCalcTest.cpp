@@ -139,11 +139,71 @@ TEST_F(NumoraCalc, TheUsersLocaleDecidesTheSeparatorUnlessGiven) {
             "1\tNew element\tx/2\t2.5\n");
 }
 
+TEST_F(NumoraCalc, CalculatesATableFileAndWritesTheTableAndItsPrintPage) {
+  writeFile("in.TBE",
+            "{\"format\": \"numora-table\", \"version\": 1, \"rows\": [\n"
+            "{\"name\": \"Square\", \"term\": \"x^(2)\", \"result\": \"\", \"nr\": \"1\"},\n"
+            "{\"name\": \"Half\", \"term\": \"Erg1/2\", \"result\": \"old\", \"nr\": \"7\"}\n"
+            "]}\n");
+  const std::string folder = "'" + folder_.string() + "/";
+  const Outcome result = run("--separator , -x 3 " + folder + "in.TBE' --save " + folder +
+                             "out.TBE' --print " + folder + "out.html'");
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out, "1\tSquare\tx^(2)\t9\n7\tHalf\tErg1/2\t4,5\n");
+  EXPECT_EQ(contentOf(folder_ / "out.TBE"),
+            "{\"format\": \"numora-table\", \"version\": 1, \"rows\": [\n"
+            "{\"name\": \"Square\", \"term\": \"x^(2)\", \"result\": \"9\", \"nr\": \"1\"},\n"
+            "{\"name\": \"Half\", \"term\": \"Erg1/2\", \"result\": \"4,5\", \"nr\": \"7\"}\n"
+            "]}\n");
+  EXPECT_EQ(contentOf(folder_ / "out.html"),
+            "<html>\r\n<body bgcolor=\"#FFFFFF\" text=\"#000000\">\r\n"
+            "<table width=\"100%\" border=\"0\">\r\n"
+            "<tr>\r\n<td>Square</td>\r\n<td>x^(2)</td>\r\n<td>9</td>\r\n</tr>\r\n"
+            "<tr>\r\n<td>Half</td>\r\n<td>Erg1/2</td>\r\n<td>4,5</td>\r\n</tr>\r\n"
+            "</table>\r\n</body>\r\n</html>\r\n");
+  // Without calculating, the table is written as it was read.
+  const Outcome converted =
+      run("--no-calc --json " + folder + "in.TBE' --save " + folder + "same.TBE'");
+  EXPECT_EQ(converted.status, 0);
+  EXPECT_EQ(contentOf(folder_ / "same.TBE"), contentOf(folder_ / "in.TBE"));
+  EXPECT_EQ(converted.out,
+            "{\"nr\":\"1\",\"name\":\"Square\",\"term\":\"x^(2)\",\"result\":\"\",\"fault\":null}\n"
+            "{\"nr\":\"7\",\"name\":\"Half\",\"term\":\"Erg1/2\",\"result\":\"old\","
+            "\"fault\":null}\n");
+}
+
+TEST_F(NumoraCalc, ATableFileThatCannotBeOpenedWritesNothing) {
+  writeFile("bad.TBE", "{\"format\": \"numora-table\", \"version\": 3, \"rows\": []}");
+  const std::string folder = "'" + folder_.string() + "/";
+  for (const std::string& table : {std::string("bad.TBE"), std::string("missing.TBE")}) {
+    const Outcome result =
+        run(folder + table + "' --save " + folder + "out.TBE' --print " + folder + "out.html'");
+    EXPECT_EQ(result.status, 1) << table;
+    EXPECT_EQ(result.out, "") << table;
+    EXPECT_FALSE(fs::exists(folder_ / "out.TBE")) << table;
+    EXPECT_FALSE(fs::exists(folder_ / "out.html")) << table;
+  }
+  EXPECT_EQ(run(folder + "bad.TBE'").err, "numora-calc: Datei \"" + (folder_ / "bad.TBE").string() +
+                                              "\" ist keine gültige Tabellendatei. Version 3 ist "
+                                              "neuer als Version 1.\n");
+}
+
+TEST_F(NumoraCalc, AFileThatCannotBeWrittenIsAFault) {
+  const Outcome result =
+      run("--terms - --save '" + folder_.string() + "/no/such/folder.TBE'", "1\n");
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.out, "1\tNew element\t1\t1\n");
+  EXPECT_EQ(result.err, "numora-calc: Datei \"" + folder_.string() +
+                            "/no/such/folder.TBE\" kann nicht erstellt werden. No such file or "
+                            "directory.\n");
+}
+
 TEST_F(NumoraCalc, WrongUsageExitsWithTwo) {
   for (const std::string& arguments :
        {std::string(""), std::string("--terms"), std::string("--bogus --terms -"),
         std::string("--separator ab --terms -"), std::string("--separator '' --terms -"),
-        std::string("--terms '" + (folder_ / "missing.txt").string() + "'")}) {
+        std::string("--terms '" + (folder_ / "missing.txt").string() + "'"),
+        std::string("--terms - table.TBE"), std::string("--no-calc")}) {
     const Outcome result = run(arguments);
     EXPECT_EQ(result.status, 2) << arguments;
     EXPECT_EQ(result.out, "") << arguments;

@@ -1,0 +1,55 @@
+#include "PrintPage.h"
+
+#include "ApplicationTitle.h"
+#include "FileAccess.h"
+
+namespace numora {
+
+namespace {
+
+constexpr std::string_view LineEnd = "\r\n";
+
+void appendLine(std::string& page, std::string_view line) {
+  page.append(line);
+  page.append(LineEnd);
+}
+
+void appendCell(std::string& page, const std::string& text) {
+  page.append("<td>");
+  page.append(text);
+  page.append("</td>");
+  page.append(LineEnd);
+}
+
+}  // namespace
+
+std::string printPage(const RowTable& table) {
+  std::string page;
+  appendLine(page, "<html>");
+  appendLine(page, "<body bgcolor=\"#FFFFFF\" text=\"#000000\">");
+  appendLine(page, "<table width=\"100%\" border=\"0\">");
+  const int rowCount = table.rowCount();
+  for (int i = 0; i < rowCount; ++i) {
+    const Row& row = table.row(i);
+    appendLine(page, "<tr>");
+    appendCell(page, row.name);
+    appendCell(page, row.term);
+    appendCell(page, row.result);
+    appendLine(page, "</tr>");
+  }
+  appendLine(page, "</table>");
+  appendLine(page, "</body>");
+  appendLine(page, "</html>");
+  return page;
+}
+
+std::string printPagePath() {
+  const std::string program = programFilePath();
+  return program.substr(0, program.rfind('/') + 1) + "print.html";
+}
+
+void writePrintPage(const RowTable& table, const std::string& path) {
+  writeWholeFile(path, printPage(table));
+}
+
+}  // namespace numora

@@ -1,0 +1,409 @@
+#include "TableFile.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <utility>
+
+#include "Faults.h"
+#include "FileAccess.h"
+#include "WholeNumber.h"
+
+namespace numora {
+
+namespace {
+
+constexpr std::string_view FormatName = "numora-table";
+constexpr int FormatVersion = 1;
+constexpr std::string_view ReplacementCharacter = "\xEF\xBF\xBD";
+
+// Length of the valid UTF-8 character at the start of `text`, or 0 when it is none.
+std::size_t utf8CharacterLength(std::string_view text) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  const auto continuation = [&](std::size_t i) {
+    return i < text.size() && (byte(i) & 0xC0) == 0x80;
+  };
+  const unsigned char first = byte(0);
+  if (first < 0x80) {
+    return 1;
+  }
+  if (first >= 0xC2 && first <= 0xDF) {
+    return continuation(1) ? 2 : 0;
+  }
+  if (first >= 0xE0 && first <= 0xEF) {
+    if (!continuation(1) || !continuation(2)) {
+      return 0;
+    }
+    const unsigned char second = byte(1);
+    if ((first == 0xE0 && second < 0xA0) || (first == 0xED && second > 0x9F)) {
+      return 0;  // overlong, or a surrogate
+    }
+    return 3;
+  }
+  if (first >= 0xF0 && first <= 0xF4) {
+    if (!continuation(1) || !continuation(2) || !continuation(3)) {
+      return 0;
+    }
+    const unsigned char second = byte(1);
+    if ((first == 0xF0 && second < 0x90) || (first == 0xF4 && second > 0x8F)) {
+      return 0;  // overlong, or beyond U+10FFFF
+    }
+    return 4;
+  }
+  return 0;
+}
+
+// Appends `text` as a JSON string.
+void appendJsonString(std::string& out, std::string_view text) {
+  static constexpr char Hex[] = "0123456789abcdef";
+  out.push_back('"');
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    if (c >= 0x20 && c < 0x80 && c != '"' && c != '\\') {
+      // A run of characters that need no escape goes in at once.
+      std::size_t end = i + 1;
+      while (end < text.size()) {
+        const unsigned char next = static_cast<unsigned char>(text[end]);
+        if (next < 0x20 || next >= 0x80 || next == '"' || next == '\\') {
+          break;
+        }
+        ++end;
+      }
+      out.append(text.substr(i, end - i));
+      i = end;
+      continue;
+    }
+    switch (c) {
+      case '"':
+        out.append("\\\"");
+        break;
+      case '\\':
+        out.append("\\\\");
+        break;
+      case '\n':
+        out.append("\\n");
+        break;
+      case '\r':
+        out.append("\\r");
+        break;
+      case '\t':
+        out.append("\\t");
+        break;
+      default:
+        if (c < 0x20) {
+          out.append("\\u00");
+          out.push_back(Hex[c >> 4]);
+          out.push_back(Hex[c & 0xF]);
+        } else if (const std::size_t length = utf8CharacterLength(text.substr(i)); length > 0) {
+          out.append(text.substr(i, length));
+          i += length;
+          continue;
+        } else {
+          out.append(ReplacementCharacter);
+        }
+        break;
+    }
+    ++i;
+  }
+  out.push_back('"');
+}
+
+void appendRow(std::string& out, const Row& row) {
+  out.append("{\"name\": ");
+  appendJsonString(out, row.name);
+  out.append(", \"term\": ");
+  appendJsonString(out, row.term);
+  out.append(", \"result\": ");
+  appendJsonString(out, row.result);
+  out.append(", \"nr\": ");
+  appendJsonString(out, row.nr);
+  out.push_back('}');
+}
+
+const std::string Header = "{\"format\": \"numora-table\", \"version\": 1, \"rows\": [\n";
+const std::string Footer = "]}\n";
+
+using Json = nlohmann::json;
+
+// Reads a table document event by event into rows, without building the whole document in
+// memory. Problems with the content are collected and judged at the end, so that a file of a
+// newer version is reported as such even when its rows look different.
+//
+// Depths: 1 inside the document's object, 2 inside its "rows" array, 3 inside one row.
+class TableReader : public nlohmann::json_sax<Json> {
+ public:
+  explicit TableReader(std::size_t expectedRows) { rows_.reserve(expectedRows); }
+
+  bool null() override { return plainValue(); }
+  bool boolean(bool) override { return plainValue(); }
+  bool number_integer(number_integer_t number) override {
+    return number >= 0 ? number_unsigned(static_cast<number_unsigned_t>(number)) : plainValue();
+  }
+  bool number_unsigned(number_unsigned_t number) override {
+    if (depth_ == 1 && topKey_ == "version") {
+      version_ = number;
+      return true;
+    }
+    return plainValue();
+  }
+  bool number_float(number_float_t, const string_t&) override { return plainValue(); }
+  bool binary(binary_t&) override { return plainValue(); }
+  bool string(string_t& text) override {
+    if (depth_ == 1 && topKey_ == "format") {
+      format_ = text;
+      return true;
+    }
+    if (inRowFields()) {
+      if (std::string* field = rowField(fieldKey_)) {
+        *field = std::move(text);
+        seenFields_ |= fieldBit(fieldKey_);
+      }
+      return true;
+    }
+    return plainValue();
+  }
+
+  bool start_object(std::size_t) override {
+    if (depth_ == 0) {
+      topIsObject_ = true;
+    } else if (inRowsArray() && depth_ == 2) {
+      ++elements_;
+      rows_.emplace_back();
+      seenFields_ = 0;
+      rowOpen_ = true;
+    } else {
+      containerValue();
+    }
+    ++depth_;
+    return true;
+  }
+  bool end_object() override {
+    --depth_;
+    if (rowOpen_ && depth_ == 2) {
+      rowOpen_ = false;
+      checkRowFields();
+    }
+    return true;
+  }
+  bool start_array(std::size_t) override {
+    if (depth_ == 1 && topKey_ == "rows") {
+      rowsPresent_ = true;
+      rowsArrayOpen_ = true;
+    } else {
+      containerValue();
+    }
+    ++depth_;
+    return true;
+  }
+  bool end_array() override {
+    --depth_;
+    if (depth_ == 1) {
+      rowsArrayOpen_ = false;
+    }
+    return true;
+  }
+  bool key(string_t& name) override {
+    if (depth_ == 1) {
+      topKey_ = std::move(name);
+    } else if (inRowFields()) {
+      fieldKey_ = std::move(name);
+    }
+    return true;
+  }
+  bool parse_error(std::size_t position, const std::string&,
+                   const nlohmann::detail::exception&) override {
+    syntaxErrorAt_ = position;
+    return false;
+  }
+
+  std::optional<std::size_t> syntaxErrorAt() const { return syntaxErrorAt_; }
+
+  // What is wrong with the document's content, or nothing.
+  std::optional<std::string> problem() const {
+    if (!topIsObject_) {
+      return "Das Dokument ist kein JSON-Objekt";
+    }
+    if (format_ != FormatName) {
+      return "\"format\" ist nicht \"numora-table\"";
+    }
+    if (!version_) {
+      return "\"version\" fehlt oder ist keine ganze Zahl";
+    }
+    if (*version_ > static_cast<std::uint64_t>(FormatVersion)) {
+      return "Version " + std::to_string(*version_) + " ist neuer als Version 1";
+    }
+    if (*version_ < 1) {
+      return "Version 0 gibt es nicht";
+    }
+    if (!rowsPresent_) {
+      return "\"rows\" fehlt oder ist keine Liste";
+    }
+    return rowProblem_;
+  }
+
+  std::vector<Row> takeRows() { return std::move(rows_); }
+
+ private:
+  bool inRowsArray() const { return rowsArrayOpen_; }
+  bool inRowFields() const { return rowOpen_ && depth_ == 3; }
+
+  static unsigned fieldBit(std::string_view name) {
+    if (name == "name") return 1;
+    if (name == "term") return 2;
+    if (name == "result") return 4;
+    if (name == "nr") return 8;
+    return 0;
+  }
+
+  std::string* rowField(std::string_view name) {
+    Row& row = rows_.back();
+    if (name == "name") return &row.name;
+    if (name == "term") return &row.term;
+    if (name == "result") return &row.result;
+    if (name == "nr") return &row.nr;
+    return nullptr;
+  }
+
+  // A value other than those taken above, where it stands.
+  bool plainValue() {
+    if (depth_ == 0) {
+      topIsObject_ = false;
+    } else if (depth_ == 1) {
+      valueForTopKey();
+    } else if (inRowsArray() && depth_ == 2) {
+      ++elements_;
+      noteRowProblem("Eintrag " + std::to_string(elements_) + " in \"rows\" ist kein Objekt");
+    } else if (inRowFields() && fieldBit(fieldKey_) != 0) {
+      noteRowProblem("Eintrag " + std::to_string(elements_) + " in \"rows\": \"" + fieldKey_ +
+                     "\" ist kein Text");
+    }
+    return true;
+  }
+
+  // An object or array that starts where no row or "rows" array is expected.
+  void containerValue() {
+    if (depth_ == 1) {
+      valueForTopKey();
+    } else if (inRowsArray() && depth_ == 2) {
+      ++elements_;
+      noteRowProblem("Eintrag " + std::to_string(elements_) + " in \"rows\" ist kein Objekt");
+    } else if (inRowFields() && fieldBit(fieldKey_) != 0) {
+      noteRowProblem("Eintrag " + std::to_string(elements_) + " in \"rows\": \"" + fieldKey_ +
+                     "\" ist kein Text");
+    }
+  }
+
+  // A value of the wrong kind for one of the document's own keys.
+  void valueForTopKey() {
+    if (topKey_ == "format") {
+      format_.clear();
+    } else if (topKey_ == "version") {
+      version_.reset();
+    } else if (topKey_ == "rows") {
+      rowsPresent_ = false;
+    }
+  }
+
+  void checkRowFields() {
+    for (const char* name : {"name", "term", "result", "nr"}) {
+      if ((seenFields_ & fieldBit(name)) == 0) {
+        noteRowProblem("Eintrag " + std::to_string(elements_) + " in \"rows\": \"" + name +
+                       "\" fehlt");
+        return;
+      }
+    }
+  }
+
+  void noteRowProblem(std::string problem) {
+    if (!rowProblem_) {
+      rowProblem_ = std::move(problem);
+    }
+  }
+
+  std::vector<Row> rows_;
+  std::size_t depth_ = 0;
+  std::size_t elements_ = 0;
+  std::string topKey_;
+  std::string fieldKey_;
+  unsigned seenFields_ = 0;
+  bool topIsObject_ = false;
+  bool rowsArrayOpen_ = false;
+  bool rowOpen_ = false;
+  bool rowsPresent_ = false;
+  std::string format_;
+  std::optional<std::uint64_t> version_;
+  std::optional<std::string> rowProblem_;
+  std::optional<std::size_t> syntaxErrorAt_;
+};
+
+// "Zeile L, Spalte C" of a byte position, both counted from 1.
+std::string lineAndColumn(std::string_view document, std::size_t position) {
+  position = std::min(position, document.size());
+  const std::string_view before = document.substr(0, position);
+  const std::size_t line =
+      static_cast<std::size_t>(std::count(before.begin(), before.end(), '\n')) + 1;
+  const std::size_t lineStart = before.rfind('\n');
+  const std::size_t column =
+      lineStart == std::string_view::npos ? position + 1 : position - lineStart;
+  return "Zeile " + std::to_string(line) + ", Spalte " + std::to_string(column);
+}
+
+}  // namespace
+
+std::string tableDocument(const RowTable& table) {
+  std::string document = Header;
+  for (int i = 0; i < table.rowCount(); ++i) {
+    appendRow(document, table.row(i));
+    document.append(i + 1 < table.rowCount() ? ",\n" : "\n");
+  }
+  document.append(Footer);
+  return document;
+}
+
+std::vector<Row> rowsOfTableDocument(std::string_view document, const std::string& fileName) {
+  if (document.find_first_not_of(" \t\r\n") == std::string_view::npos) {
+    throw notATableFileFault(fileName, "Die Datei ist leer");
+  }
+  TableReader reader(static_cast<std::size_t>(std::count(document.begin(), document.end(), '\n')));
+  Json::sax_parse(document.begin(), document.end(), &reader);
+  if (const std::optional<std::size_t> position = reader.syntaxErrorAt()) {
+    throw notATableFileFault(fileName, "Syntaxfehler in " + lineAndColumn(document, *position - 1));
+  }
+  if (const std::optional<std::string> problem = reader.problem()) {
+    throw notATableFileFault(fileName, *problem);
+  }
+  return reader.takeRows();
+}
+
+void saveTable(const RowTable& table, const std::string& path) {
+  AtomicFileWriter file(path);
+  // Written in pieces, so that a large table never stands in memory twice.
+  constexpr std::size_t PieceSize = 1 << 20;
+  std::string piece = Header;
+  for (int i = 0; i < table.rowCount(); ++i) {
+    appendRow(piece, table.row(i));
+    piece.append(i + 1 < table.rowCount() ? ",\n" : "\n");
+    if (piece.size() >= PieceSize) {
+      file.write(piece);
+      piece.clear();
+    }
+  }
+  piece.append(Footer);
+  file.write(piece);
+  file.commit();
+}
+
+int openTable(RowTable& table, const std::string& path) {
+  std::vector<Row> rows;
+  {
+    const std::string document = readWholeFile(path);
+    rows = rowsOfTableDocument(document, path);
+  }
+  table.replaceAllRows(std::move(rows));
+  return -1;
+}
+
+}  // namespace numora

@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "PrintPage.h"
+#include "RowCommands.h"
+#include "TestSupport.h"
+
+namespace numora {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string Head =
+    "<html>\r\n<body bgcolor=\"#FFFFFF\" text=\"#000000\">\r\n<table width=\"100%\" "
+    "border=\"0\">\r\n";
+const std::string Tail = "</table>\r\n</body>\r\n</html>\r\n";
+
+TEST(PrintPage, EmptyTableGivesSixLines) { EXPECT_EQ(printPage(RowTable()), Head + Tail); }
+
+TEST(PrintPage, EachRowGivesFiveLinesWithoutItsNr) {
+  RowTable table;
+  addRow(table, -1);
+  EXPECT_EQ(printPage(table),
+            Head + "<tr>\r\n<td>New element</td>\r\n<td></td>\r\n<td></td>\r\n</tr>\r\n" + Tail);
+  addRow(table, -1);
+  table.setName(1, "<b>bold</b> & co");
+  storeTerm(table, 1, " x * y ");
+  table.setResult(1, "2,5");
+  EXPECT_EQ(
+      printPage(table),
+      Head + "<tr>\r\n<td>New element</td>\r\n<td></td>\r\n<td></td>\r\n</tr>\r\n" +
+          "<tr>\r\n<td><b>bold</b> & co</td>\r\n<td> x * y </td>\r\n<td>2,5</td>\r\n</tr>\r\n" +
+          Tail);
+  // Lines 2 and 3 are 39 and 31 characters long.
+  EXPECT_EQ(Head.find("\r\n", 8) - 8, 39u);
+}
+
+TEST(PrintPage, IsWrittenBesideTheProgramAndRewrittenEachTime) {
+  EXPECT_EQ(printPagePath(),
+            fs::path(fs::read_symlink("/proc/self/exe")).parent_path().string() + "/print.html");
+  const fs::path file =
+      fs::temp_directory_path() / ("numora-print-" + std::to_string(::getpid()) + ".html");
+  RowTable table;
+  addRow(table, -1);
+  addRow(table, -1);
+  writePrintPage(table, file.string());
+  deleteRow(table, 0);
+  writePrintPage(table, file.string());
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream content;
+  content << in.rdbuf();
+  EXPECT_EQ(content.str(), printPage(table));
+  fs::remove(file);
+}
+
+TEST(PrintPage, APageThatCannotBeWrittenIsAFault) {
+  EXPECT_EQ(test::faultOf([] { writePrintPage(RowTable(), "/nonexistent-folder/print.html"); }),
+            "Exception: Datei \"/nonexistent-folder/print.html\" kann nicht erstellt werden. "
+            "No such file or directory");
+}
+
+}  // namespace
+}  // namespace numora

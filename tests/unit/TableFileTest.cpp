@@ -1,0 +1,281 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "Calculation.h"
+#include "RowCommands.h"
+#include "TableFile.h"
+#include "TestSupport.h"
+
+namespace numora {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string contentOf(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream content;
+  content << file.rdbuf();
+  return content.str();
+}
+
+void writeFile(const fs::path& path, const std::string& content) {
+  std::ofstream(path, std::ios::binary) << content;
+}
+
+std::vector<Row> rowsOf(const RowTable& table) {
+  std::vector<Row> rows;
+  for (int i = 0; i < table.rowCount(); ++i) {
+    rows.push_back(table.row(i));
+  }
+  return rows;
+}
+
+RowTable tableOf(const std::vector<Row>& rows) {
+  RowTable table;
+  for (const Row& row : rows) {
+    table.appendRow(row);
+  }
+  return table;
+}
+
+class TableFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() /
+              ("numora-table-test-" + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(folder_);
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  std::string path(const std::string& name) const { return (folder_ / name).string(); }
+
+  // The files in the folder, so a test can see that no temporary file was left behind.
+  std::vector<std::string> filesInFolder() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder_)) {
+      names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  fs::path folder_;
+};
+
+TEST_F(TableFile, EveryKindOfTextSurvivesSaveAndOpen) {
+  const std::vector<Row> rows = {
+      {"", "", "", ""},
+      {"New element", "sin(x)*Erg1", "0,5", "1"},
+      {"quotes \" and 'single'", "back\\slash\\", "tab\there", "line\nbreak\r\nend"},
+      {"<b>bold</b> & more", "x<y&&y>z", "&amp;", "7"},
+      {"Größe Ä ß €", "π·r² 😀", "ünicode", "日本"},
+      {std::string("nul\0inside", 10), "\x01\x1f\x7f", "/slash/", "\\u0041"},
+      {"long", std::string(100000, 'x') + "+1", "", "3"},
+  };
+  const RowTable table = tableOf(rows);
+  saveTable(table, path("all.TBE"));
+  RowTable opened;
+  EXPECT_EQ(openTable(opened, path("all.TBE")), -1);
+  EXPECT_EQ(rowsOf(opened), rows);
+  // One row per line, between the line that opens the document and the one that closes it.
+  const std::string document = contentOf(path("all.TBE"));
+  EXPECT_EQ(std::count(document.begin(), document.end(), '\n'), 2 + static_cast<long>(rows.size()));
+  EXPECT_EQ(filesInFolder(), std::vector<std::string>{"all.TBE"});
+}
+
+TEST_F(TableFile, WritesTheDocumentLayout) {
+  RowTable table;
+  addRow(table, -1);
+  storeTerm(table, 0, "x+1");
+  EXPECT_EQ(tableDocument(table),
+            "{\"format\": \"numora-table\", \"version\": 1, \"rows\": [\n"
+            "{\"name\": \"New element\", \"term\": \"x+1\", \"result\": \"\", \"nr\": \"1\"}\n"
+            "]}\n");
+  EXPECT_EQ(tableDocument(RowTable()),
+            "{\"format\": \"numora-table\", \"version\": 1, \"rows\": [\n]}\n");
+}
+
+TEST_F(TableFile, BytesThatAreNotUtf8AreWrittenAsReplacementCharacters) {
+  const RowTable table =
+      tableOf({{"a\xff"
+                "b",
+                "\xc3", "\xed\xa0\x80", "\xe2\x82\xac"}});
+  const std::vector<Row> rows = rowsOfTableDocument(tableDocument(table), "x.TBE");
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(rows[0].name,
+            "a\xEF\xBF\xBD"
+            "b");
+  EXPECT_EQ(rows[0].term, "\xEF\xBF\xBD");
+  EXPECT_EQ(rows[0].result, "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD");  // a surrogate is no text
+  EXPECT_EQ(rows[0].nr, "\xe2\x82\xac");
+}
+
+TEST_F(TableFile, ATableSavedAndOpenedCalculatesAsBefore) {
+  test::SeparatorScope comma(',');
+  RowTable table;
+  for (const char* term : {"x^(2)", "Erg1/3", "sin(Erg2)*y", "Erg3+Erg1"}) {
+    addRow(table, -1);
+    storeTerm(table, table.rowCount() - 1, term);
+  }
+  const VariableFields fields{"3", "4", "5"};
+  calculateAll(table, fields);
+  moveRowDown(table, 1);  // Erg references mean positions, so the order must survive
+  saveTable(table, path("t.TBE"));
+  RowTable opened;
+  openTable(opened, path("t.TBE"));
+  EXPECT_EQ(rowsOf(opened), rowsOf(table));
+  calculateAll(table, fields);
+  calculateAll(opened, fields);
+  EXPECT_EQ(rowsOf(opened), rowsOf(table));
+  // Row 4 adds row 3 (9 / 3) and row 1 (3 squared), read by position after the move.
+  EXPECT_EQ(opened.row(3).result, "12");
+}
+
+TEST_F(TableFile, UnknownKeysAreIgnored) {
+  const std::string document =
+      "{\"comment\": {\"rows\": [1, 2]}, \"format\": \"numora-table\", \"version\": 1,\n"
+      " \"rows\": [{\"nr\": \"9\", \"name\": \"a\", \"colour\": [\"red\", {\"x\": 1}],"
+      " \"term\": \"x\", \"result\": \"2\"}], \"later\": null}";
+  EXPECT_EQ(rowsOfTableDocument(document, "t.TBE"), (std::vector<Row>{{"a", "x", "2", "9"}}));
+}
+
+TEST_F(TableFile, FilesThatAreNoTableAreRefusedAndTheTableStaysAsItWas) {
+  const std::string good = "{\"format\": \"numora-table\", \"version\": 1, \"rows\": [\n";
+  const std::string row = "{\"name\": \"n\", \"term\": \"t\", \"result\": \"r\", \"nr\": \"1\"}";
+  struct Case {
+    const char* what;
+    std::string content;
+    std::string problem;
+  };
+  for (const Case& c : std::vector<Case>{
+           {"empty", "", "Die Datei ist leer"},
+           {"blank", "  \n", "Die Datei ist leer"},
+           {"not JSON", "Name;Term\nA;x\n", "Syntaxfehler in Zeile 1, Spalte 1"},
+           {"truncated", good + row + ",\n" + row.substr(0, 20),
+            "Syntaxfehler in Zeile 3, Spalte 21"},
+           {"binary", std::string("\x89PNG\r\n\x1a\n\0\0", 10),
+            "Syntaxfehler in Zeile 1, Spalte 1"},
+           {"bad UTF-8 in a text", good + "{\"name\": \"\xff\"}]}",
+            "Syntaxfehler in Zeile 2, Spalte 11"},
+           {"trailing garbage", good + "]} x", "Syntaxfehler in Zeile 2, Spalte 4"},
+           {"a list", "[1, 2]", "Das Dokument ist kein JSON-Objekt"},
+           {"a number", "42", "Das Dokument ist kein JSON-Objekt"},
+           {"no format", "{\"version\": 1, \"rows\": []}", "\"format\" ist nicht \"numora-table\""},
+           {"wrong format", "{\"format\": \"csv\", \"version\": 1, \"rows\": []}",
+            "\"format\" ist nicht \"numora-table\""},
+           {"newer version", "{\"format\": \"numora-table\", \"version\": 2, \"rows\": [7]}",
+            "Version 2 ist neuer als Version 1"},
+           {"version zero", "{\"format\": \"numora-table\", \"version\": 0, \"rows\": []}",
+            "Version 0 gibt es nicht"},
+           {"version as text", "{\"format\": \"numora-table\", \"version\": \"1\", \"rows\": []}",
+            "\"version\" fehlt oder ist keine ganze Zahl"},
+           {"version 1.5", "{\"format\": \"numora-table\", \"version\": 1.5, \"rows\": []}",
+            "\"version\" fehlt oder ist keine ganze Zahl"},
+           {"no rows", "{\"format\": \"numora-table\", \"version\": 1}",
+            "\"rows\" fehlt oder ist keine Liste"},
+           {"rows as object", "{\"format\": \"numora-table\", \"version\": 1, \"rows\": {}}",
+            "\"rows\" fehlt oder ist keine Liste"},
+           {"row not an object", good + row + ", \"x\"]}", "Eintrag 2 in \"rows\" ist kein Objekt"},
+           {"row as a list", good + "[]]}", "Eintrag 1 in \"rows\" ist kein Objekt"},
+           {"missing field", good + "{\"name\": \"n\", \"term\": \"t\", \"nr\": \"1\"}]}",
+            "Eintrag 1 in \"rows\": \"result\" fehlt"},
+           {"number field",
+            good + row + ",\n{\"name\": \"n\", \"term\": 5, \"result\": \"\", \"nr\": \"\"}]}",
+            "Eintrag 2 in \"rows\": \"term\" ist kein Text"},
+           {"null field",
+            good + "{\"name\": null, \"term\": \"\", \"result\": \"\", \"nr\": \"\"}]}",
+            "Eintrag 1 in \"rows\": \"name\" ist kein Text"},
+           {"object field",
+            good + "{\"name\": {}, \"term\": \"\", \"result\": \"\", \"nr\": \"\"}]}",
+            "Eintrag 1 in \"rows\": \"name\" ist kein Text"},
+       }) {
+    writeFile(path("bad.TBE"), c.content);
+    RowTable table = tableOf({{"kept", "x", "1", "1"}});
+    EXPECT_EQ(test::faultOf([&] { openTable(table, path("bad.TBE")); }),
+              "Exception: Datei \"" + path("bad.TBE") + "\" ist keine gültige Tabellendatei. " +
+                  c.problem)
+        << c.what;
+    EXPECT_EQ(rowsOf(table), (std::vector<Row>{{"kept", "x", "1", "1"}})) << c.what;
+  }
+}
+
+TEST_F(TableFile, AFileThatCannotBeReadIsRefused) {
+  RowTable table = tableOf({{"kept", "x", "1", "1"}});
+  EXPECT_EQ(test::faultOf([&] { openTable(table, path("missing.TBE")); }),
+            "Exception: Datei \"" + path("missing.TBE") +
+                "\" kann nicht geöffnet werden. No such file or directory");
+  EXPECT_EQ(
+      test::faultOf([&] { openTable(table, folder_.string()); }),
+      "Exception: Datei \"" + folder_.string() + "\" kann nicht geöffnet werden. Is a directory");
+  EXPECT_EQ(table.rowCount(), 1);
+}
+
+TEST_F(TableFile, AFailedSaveLeavesTheOldFileAsItWas) {
+  const RowTable table = tableOf({{"a", "x", "1", "1"}});
+  // The target is a folder: the new content cannot be renamed over it.
+  fs::create_directory(path("folder.TBE"));
+  EXPECT_EQ(
+      test::faultOf([&] { saveTable(table, path("folder.TBE")); }),
+      "Exception: Datei \"" + path("folder.TBE") + "\" kann nicht erstellt werden. Is a directory");
+  // The folder does not exist.
+  EXPECT_EQ(test::faultOf([&] { saveTable(table, path("nowhere/t.TBE")); }),
+            "Exception: Datei \"" + path("nowhere/t.TBE") +
+                "\" kann nicht erstellt werden. No such file or directory");
+  EXPECT_EQ(filesInFolder(), std::vector<std::string>{"folder.TBE"});
+}
+
+// The disk fills up while a large table is written: a child process may write no more than a
+// few kilobytes per file. The old file must stay byte for byte, and no new file is left over.
+TEST_F(TableFile, RunningOutOfSpaceLeavesTheOldFileByteForByte) {
+  const std::string old = "the previous table file\n";
+  writeFile(path("t.TBE"), old);
+  std::vector<Row> rows(2000, Row{"name", "sin(x)*Erg1+2", "0,5", "1"});
+  const RowTable large = tableOf(rows);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{4096, 4096};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    const std::string fault = test::faultOf([&] { saveTable(large, path("t.TBE")); });
+    const bool expected = fault == "Exception: Datei \"" + path("t.TBE") +
+                                       "\" kann nicht erstellt werden. File too large";
+    ::_exit(expected ? 0 : 1);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_EQ(contentOf(path("t.TBE")), old);
+  EXPECT_EQ(filesInFolder(), std::vector<std::string>{"t.TBE"});
+}
+
+TEST_F(TableFile, SavingKeepsThePermissionsOfTheFileItReplaces) {
+  writeFile(path("t.TBE"), "old");
+  ::chmod(path("t.TBE").c_str(), 0640);
+  saveTable(tableOf({{"a", "b", "c", "d"}}), path("t.TBE"));
+  struct stat status;
+  ASSERT_EQ(::stat(path("t.TBE").c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 07777, 0640u);
+}
+
+TEST_F(TableFile, OpenReplacesEveryRowAndReportsAReset) {
+  saveTable(tableOf({{"one", "x", "1", "1"}, {"two", "y", "2", "2"}}), path("t.TBE"));
+  RowTable table =
+      tableOf({{"old", "z", "", "1"}, {"older", "", "", "2"}, {"oldest", "", "", "3"}});
+  EXPECT_EQ(openTable(table, path("t.TBE")), -1);
+  EXPECT_EQ(rowsOf(table), (std::vector<Row>{{"one", "x", "1", "1"}, {"two", "y", "2", "2"}}));
+}
+
+}  // namespace
+}  // namespace numora
