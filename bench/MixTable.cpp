@@ -3,6 +3,8 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "Calculation.h"
+#include "DecimalSeparator.h"
 #include "RowCommands.h"
 #include "WholeNumber.h"
 
@@ -36,6 +38,21 @@ RowTable mixTable(const std::vector<MixLine>& mix, int rows) {
     addRow(table, -1);
     storeTerm(table, i, term);
   }
+  return table;
+}
+
+RowTable realisticMixTable(const std::vector<MixLine>& mix, int rows) {
+  static const char* const Names[] = {"Area",          "Net price",    "Discount share", "Rate",
+                                      "Share of rest", "Slope",        "Direction",      "Ratio",
+                                      "Mean load",     "Material cost"};
+  RowTable table = mixTable(mix, rows);
+  for (int i = 0; i < rows; ++i) {
+    table.setName(i, std::string(Names[i % 10]) + " " + wholeNumberText(i / 10 + 1));
+  }
+  const char separator = decimalSeparator();
+  setDecimalSeparator(',');
+  calculateAll(table, {"30", "3", "4"});
+  setDecimalSeparator(separator);
   return table;
 }
 

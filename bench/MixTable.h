@@ -19,4 +19,7 @@ std::vector<MixLine> readMix();
 // A table of `rows` rows that repeats the mix lines in order, "{prev}" replaced.
 RowTable mixTable(const std::vector<MixLine>& mix, int rows);
 
+// The same table with names as users give them and every row calculated (x, y, z = 30, 3, 4).
+RowTable realisticMixTable(const std::vector<MixLine>& mix, int rows);
+
 }  // namespace numora::bench
