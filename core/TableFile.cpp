@@ -175,7 +175,7 @@ class TableReader : public nlohmann::json_sax<Json> {
       seenFields_ = 0;
       rowOpen_ = true;
     } else {
-      containerValue();
+      misplacedValue();
     }
     ++depth_;
     return true;
@@ -193,7 +193,7 @@ class TableReader : public nlohmann::json_sax<Json> {
       rowsPresent_ = true;
       rowsArrayOpen_ = true;
     } else {
-      containerValue();
+      misplacedValue();
     }
     ++depth_;
     return true;
@@ -271,20 +271,15 @@ class TableReader : public nlohmann::json_sax<Json> {
   bool plainValue() {
     if (depth_ == 0) {
       topIsObject_ = false;
-    } else if (depth_ == 1) {
-      valueForTopKey();
-    } else if (inRowsArray() && depth_ == 2) {
-      ++elements_;
-      noteRowProblem("Eintrag " + std::to_string(elements_) + " in \"rows\" ist kein Objekt");
-    } else if (inRowFields() && fieldBit(fieldKey_) != 0) {
-      noteRowProblem("Eintrag " + std::to_string(elements_) + " in \"rows\": \"" + fieldKey_ +
-                     "\" ist kein Text");
+    } else {
+      misplacedValue();
     }
     return true;
   }
 
-  // An object or array that starts where no row or "rows" array is expected.
-  void containerValue() {
+  // A value, object or array where the document wants another kind: for one of its own keys,
+  // in place of a row, or in place of a row's text.
+  void misplacedValue() {
     if (depth_ == 1) {
       valueForTopKey();
     } else if (inRowsArray() && depth_ == 2) {
