@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+
+// What a test does when a modal window opens: the window is handled from inside its own
+// event loop, as a user would answer it. The handler runs on the first modal window of type
+// Window that appears within five seconds.
+template <typename Window>
+void whenModalOpens(std::function<void(Window*)> handle) {
+  auto* poll = new QTimer;
+  auto* clock = new QElapsedTimer;
+  clock->start();
+  QObject::connect(poll, &QTimer::timeout, [poll, clock, handle] {
+    if (auto* window = qobject_cast<Window*>(QApplication::activeModalWidget())) {
+      poll->stop();
+      poll->deleteLater();
+      delete clock;
+      handle(window);
+    } else if (clock->elapsed() > 5000) {
+      poll->stop();
+      poll->deleteLater();
+      delete clock;
+    }
+  });
+  poll->start(10);
+}
+
+// Whether a modal window is open once pending events have been handled.
+inline bool modalWindowOpen() {
+  QApplication::processEvents();
+  return QApplication::activeModalWidget() != nullptr;
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <functional>
+
+class QWidget;
+
+// The one application fault handler: shows the fault's message in the fault message box
+// (the message with its final period, the application title as caption, the error icon and
+// one "OK" button, application-modal) and returns when the user has closed it.
+void showFault(const std::exception& fault, QWidget* parent);
+
+// Runs one user command and hands any fault it raises to the fault handler, so that no
+// exception ever crosses Qt's signal and event machinery. The rows the command wrote before
+// the fault keep their new texts.
+void runCommand(QWidget* parent, const std::function<void()>& command);

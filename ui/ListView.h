@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QStyledItemDelegate>
+#include <QTreeView>
+
+// The table in report view: whole-row single selection, grid lines, and in-place editing of
+// the Name column. A click on the selected row, or F2, edits its Name whichever column the
+// pointer is over.
+class TListView : public QTreeView {
+  Q_OBJECT
+
+ public:
+  explicit TListView(QWidget* parent = nullptr);
+
+  // The selected row's index, -1 for none.
+  int selectedIndex() const;
+  void selectIndex(int index);
+
+ protected:
+  bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+};
+
+// Draws each cell with a one-pixel grid line on its right and bottom edges.
+class GridLineDelegate : public QStyledItemDelegate {
+  Q_OBJECT
+
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override;
+};

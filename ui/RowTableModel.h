@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QAbstractTableModel>
+
+#include "RowTable.h"
+
+// Shows the core row table in a view: the table stays the one storage of the rows, and every
+// change it reports reaches the view. Only the Name column can be edited in place.
+class RowTableModel : public QAbstractTableModel, private numora::RowTableObserver {
+  Q_OBJECT
+
+ public:
+  enum Column { NameColumn, TermColumn, ResultColumn, NrColumn, ColumnCount };
+
+  explicit RowTableModel(numora::RowTable& table, QObject* parent = nullptr);
+  ~RowTableModel() override;
+
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+  bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+ private:
+  void rowsAboutToBeInserted(int first, int last) override;
+  void rowsInserted() override;
+  void rowsAboutToBeRemoved(int first, int last) override;
+  void rowsRemoved() override;
+  void tableAboutToBeReset() override;
+  void tableReset() override;
+  void rowsChanged(int first, int last) override;
+
+  numora::RowTable& table_;
+};
