@@ -301,11 +301,21 @@ class MainWindowTest : public QObject {
     w.PopupMenu1->close();
     QCOMPARE(requested.count(), 1);
 
-    clickRow(w.ListView1, 1);
-    w.Onerowup1->trigger();
+    // Right click on the second row, then click "One row up" in the menu.
+    const auto chooseFromContextMenu = [&](int row, QAction* item) {
+      clickRow(w.ListView1, row);
+      const QPoint at = centreOfCell(w.ListView1, row, RowTableModel::TermColumn);
+      QContextMenuEvent rightClick(QContextMenuEvent::Mouse, at,
+                                   w.ListView1->viewport()->mapToGlobal(at));
+      QApplication::sendEvent(w.ListView1->viewport(), &rightClick);
+      QVERIFY(QTest::qWaitForWindowExposed(w.PopupMenu1));
+      QTest::mouseClick(w.PopupMenu1, Qt::LeftButton, {},
+                        w.PopupMenu1->actionGeometry(item).center());
+    };
+    chooseFromContextMenu(1, w.Onerowup1);
     QCOMPARE(linesOf(w.table()), QStringList({"B|||1", "A|||2", "C|||3"}));
     QCOMPARE(w.ListView1->selectedIndex(), 1);
-    w.Oneowdown1->trigger();
+    chooseFromContextMenu(1, w.Oneowdown1);
     QCOMPARE(linesOf(w.table()), QStringList({"B|||1", "C|||2", "A|||3"}));
     QCOMPARE(w.ListView1->selectedIndex(), 1);
     QCOMPARE(w.PopupMenu1->actions().at(0)->text(), QString("One row up"));
@@ -333,6 +343,14 @@ class MainWindowTest : public QObject {
     QCOMPARE(linesOf(w.table()), QStringList({"New element|2*x||1"}));
     QCOMPARE(w.ListView1->selectedIndex(), -1);
     QCOMPARE(w.Edit2->text(), QString("1"));
+    // Ctrl+O with the focus in the z field.
+    QTest::mouseClick(w.SpeedButton6, Qt::LeftButton);
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.Edit3->setFocus();
+    answerFileDialog(folder.filePath("saved.TBE"));
+    QTest::keyClick(w.Edit3, Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(linesOf(w.table()), QStringList({"New element|2*x||1"}));
   }
 
   void openDialogShowsTableFilesInAnyLetterCase() {
