@@ -1,4 +1,5 @@
-// Draws Numora's pictures: the splash picture, the program icon and the seven button pictures.
+// Draws Numora's pictures: the splash picture, the program icon, the maker's logo and the
+// seven button pictures.
 // The pictures are kept in this folder; run this only to make them anew:
 //   cmake --build build --target numora_make_pictures
 //   QT_QPA_PLATFORM=offscreen build/resources/numora_make_pictures resources
@@ -90,6 +91,32 @@ QImage programIcon() {
   return icon.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
 }
 
+// The maker's logo: 300 x 115 pixels in 256 colours.
+QImage makersLogo() {
+  QImage logo(300, 115, QImage::Format_RGB32);
+  QPainter painter(&logo);
+  painter.setRenderHint(QPainter::Antialiasing);
+  QLinearGradient band(0, 0, 300, 0);
+  band.setColorAt(0, QColor(255, 255, 255));
+  band.setColorAt(1, QColor(214, 232, 245));
+  painter.fillRect(logo.rect(), band);
+  // Three rising bars and a curve through them: numbers, calculated row by row.
+  const QColor bars[] = {QColor(40, 120, 170), QColor(18, 52, 110), QColor(0, 170, 170)};
+  for (int i = 0; i < 3; ++i) {
+    painter.fillRect(QRect(22 + i * 22, 80 - i * 22, 16, 22 + i * 22), bars[i]);
+  }
+  painter.setPen(QPen(QColor(255, 120, 0), 3));
+  painter.drawLine(18, 74, 92, 22);
+  painter.setPen(QColor(18, 52, 110));
+  painter.setFont(sansSerif(30, true));
+  painter.drawText(QRect(110, 20, 185, 44), Qt::AlignLeft | Qt::AlignVCenter, "Numora");
+  painter.setFont(sansSerif(18));
+  painter.setPen(QColor(40, 120, 170));
+  painter.drawText(QRect(112, 62, 185, 30), Qt::AlignLeft | Qt::AlignVCenter, "W O R K S");
+  painter.end();
+  return logo.convertToFormat(QImage::Format_Indexed8, Qt::DiffuseDither);
+}
+
 // The grey table sheet that every button picture shows, on magenta.
 QImage sheet() {
   QImage picture(16, 16, QImage::Format_RGB32);
@@ -161,7 +188,8 @@ int main(int argc, char** argv) {
   const QColor yellow(255, 210, 0);
   bool written = save(splashPicture().convertToFormat(QImage::Format_RGB888),
                       folder.filePath("splash.jpg"), "jpg", 90) &&
-                 save(programIcon(), folder.filePath("numora.png"), "png");
+                 save(programIcon(), folder.filePath("numora.png"), "png") &&
+                 save(makersLogo(), folder.filePath("logo.png"), "png");
   const struct {
     const char* name;
     QImage picture;
