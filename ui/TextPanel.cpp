@@ -133,12 +133,12 @@ void TTextPanel::renderFrame() {
   painter.fillRect(area, color_);
   painter.setFont(textFont_);
   painter.setPen(textColor_);
-  const int lineHeight = QFontMetrics(textFont_, &picture).height();
-  const Qt::Alignment alignment =
-      lineAlignment(textAlignment_, biDiMode_, systemRightToLeft_) | Qt::AlignAbsolute |
-      Qt::AlignTop;
+  // The line height: the height of the text "W" in the text font.
+  const int lineHeight = QFontMetrics(textFont_, &picture).size(0, "W").height();
+  const Qt::Alignment alignment = lineAlignment(textAlignment_, biDiMode_, systemRightToLeft_) |
+                                  Qt::AlignAbsolute | Qt::AlignTop;
   painter.setLayoutDirection(rightToLeftReading(biDiMode_, systemRightToLeft_) ? Qt::RightToLeft
-                                                                                : Qt::LeftToRight);
+                                                                               : Qt::LeftToRight);
   const std::vector<TextPanelScroll::PlacedLine> lines =
       scroll_.paint(static_cast<int>(items_.size()), lineHeight, height());
   if (lines.empty()) {
@@ -151,8 +151,7 @@ void TTextPanel::renderFrame() {
                          QPoint(width() - LineMargin - 1, line.top + lineHeight - 1));
     painter.save();
     painter.setClipRect(lineRect);
-    painter.drawText(lineRect, static_cast<int>(alignment) | Qt::TextExpandTabs,
-                     items_[line.item]);
+    painter.drawText(lineRect, static_cast<int>(alignment) | Qt::TextExpandTabs, items_[line.item]);
     painter.restore();
   }
   painter.end();

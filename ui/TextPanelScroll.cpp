@@ -11,7 +11,7 @@ void TextPanelScroll::tick(int stepSize, int itemCount) {
 }
 
 std::vector<TextPanelScroll::PlacedLine> TextPanelScroll::paint(int itemCount, int lineHeight,
-                                                                 int outerHeight) {
+                                                                int outerHeight) {
   lineHeight_ = lineHeight;
   std::vector<PlacedLine> lines;
   if (itemCount == 0) {

@@ -98,7 +98,8 @@ QStringList TInfoForm::creditsLines() {
           ""};
 }
 
-TInfoForm::TInfoForm(QWidget* parent) : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
+TInfoForm::TInfoForm(QWidget* parent)
+    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
   setObjectName("InfoForm");
   setWindowTitle("Info");
   setFont(windowLook::windowFont());

@@ -2,11 +2,11 @@
 // uses them.
 
 #include <QAbstractButton>
-#include <QMessageBox>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPrintPreviewDialog>
 #include <QPushButton>
