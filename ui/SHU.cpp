@@ -6,6 +6,7 @@
 
 #include "JpegPicture.h"
 #include "ProportionalFit.h"
+#include "WindowLook.h"
 
 TForm4* Form4 = nullptr;
 
@@ -13,18 +14,7 @@ namespace {
 
 constexpr int ClientWidth = 380;
 constexpr int ClientHeight = 217;
-constexpr int EdgeWidth = 2;   // the panel's single sunken edge
 constexpr int BevelWidth = 1;  // the raised bevel inside it
-
-// A 3-D frame line pair: `topLeft` on the top and left sides, `bottomRight` on the others.
-void drawFrame(QPainter& painter, QRect rect, const QColor& topLeft, const QColor& bottomRight) {
-  painter.setPen(topLeft);
-  painter.drawLine(rect.topLeft(), rect.topRight());
-  painter.drawLine(rect.topLeft(), rect.bottomLeft());
-  painter.setPen(bottomRight);
-  painter.drawLine(rect.bottomLeft(), rect.bottomRight());
-  painter.drawLine(rect.topRight(), rect.bottomRight());
-}
 
 }  // namespace
 
@@ -48,16 +38,10 @@ void TForm4::centreOnDesktop() {
 // stretched proportionally from the top-left corner.
 void TForm4::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  const QPalette& colours = palette();
-  painter.fillRect(rect(), colours.color(QPalette::Button));
-  const QRect outer = rect();
-  drawFrame(painter, outer, colours.color(QPalette::Mid), colours.color(QPalette::Light));
-  drawFrame(painter, outer.adjusted(1, 1, -1, -1), colours.color(QPalette::Dark),
-            colours.color(QPalette::Midlight));
-  const QRect bevel = outer.adjusted(EdgeWidth, EdgeWidth, -EdgeWidth, -EdgeWidth);
-  drawFrame(painter, bevel, colours.color(QPalette::Light), colours.color(QPalette::Mid));
-  const int inset = EdgeWidth + BevelWidth;
-  const QRect area = outer.adjusted(inset, inset, -inset, -inset);
+  painter.fillRect(rect(), palette().color(QPalette::Button));
+  QRect area = rect();
+  windowLook::drawSunkenEdge(painter, area, palette());
+  windowLook::drawRaisedBevel(painter, area, palette(), BevelWidth);
   const QSize fitted = proportionalFit(picture_.size(), area.size());
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
   painter.drawImage(QRect(area.topLeft(), fitted), picture_);

@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include "FaultBox.h"
+#include "WindowLook.h"
 
 namespace {
 
@@ -94,20 +95,6 @@ void TTextPanel::tick() {
   });
 }
 
-// w nested one-pixel frames, the outermost first, shrinking the area by one pixel each.
-void TTextPanel::drawFrame(QPainter& painter, QRect& area, int width, const QColor& topLeft,
-                           const QColor& bottomRight) const {
-  for (int i = 0; i < width; ++i) {
-    painter.setPen(topLeft);
-    painter.drawLine(area.topLeft(), area.topRight());
-    painter.drawLine(area.topLeft(), area.bottomLeft());
-    painter.setPen(bottomRight);
-    painter.drawLine(area.bottomLeft(), area.bottomRight());
-    painter.drawLine(area.topRight(), area.bottomRight());
-    area.adjust(1, 1, -1, -1);
-  }
-}
-
 void TTextPanel::drawBevel(QPainter& painter, QRect& area, Bevel bevel) const {
   if (bevel == Bevel::None) {
     return;
@@ -117,7 +104,7 @@ void TTextPanel::drawBevel(QPainter& painter, QRect& area, Bevel bevel) const {
   if (bevel == Bevel::Lowered) {
     std::swap(top, bottom);
   }
-  drawFrame(painter, area, bevelWidth_, top, bottom);
+  windowLook::drawFrame(painter, area, bevelWidth_, top, bottom);
 }
 
 // The paint: bevels, border and background, then n + 1 lines from the first line index, into
@@ -128,7 +115,7 @@ void TTextPanel::renderFrame() {
   QPainter painter(&picture);
   QRect area(QPoint(0, 0), clientRect().size());
   drawBevel(painter, area, bevelOuter_);
-  drawFrame(painter, area, borderWidth_, color_, color_);
+  windowLook::drawFrame(painter, area, borderWidth_, color_, color_);
   drawBevel(painter, area, bevelInner_);
   painter.fillRect(area, color_);
   painter.setFont(textFont_);
@@ -169,9 +156,7 @@ void TTextPanel::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   if (borderStyle_ == Border::Single) {
     QRect edge = rect();
-    drawFrame(painter, edge, 1, palette().color(QPalette::Dark), palette().color(QPalette::Light));
-    drawFrame(painter, edge, 1, palette().color(QPalette::Shadow),
-              palette().color(QPalette::Midlight));
+    windowLook::drawSunkenEdge(painter, edge, palette());
   }
   const QRect client = clientRect();
   painter.setClipRect(client);

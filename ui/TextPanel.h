@@ -71,8 +71,6 @@ class TTextPanel : public QWidget {
 
  private:
   void renderFrame();
-  void drawFrame(QPainter& painter, QRect& area, int width, const QColor& topLeft,
-                 const QColor& bottomRight) const;
   void drawBevel(QPainter& painter, QRect& area, Bevel bevel) const;
 
   QStringList items_;

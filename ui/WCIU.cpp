@@ -44,20 +44,9 @@ class LogoPanel : public QWidget {
   void paintEvent(QPaintEvent*) override {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
-    const QPalette& colours = palette();
-    const auto frame = [&](QRect area, const QColor& topLeft, const QColor& bottomRight) {
-      painter.setPen(topLeft);
-      painter.drawLine(area.topLeft(), area.topRight());
-      painter.drawLine(area.topLeft(), area.bottomLeft());
-      painter.setPen(bottomRight);
-      painter.drawLine(area.bottomLeft(), area.bottomRight());
-      painter.drawLine(area.topRight(), area.bottomRight());
-    };
-    frame(rect(), colours.color(QPalette::Dark), colours.color(QPalette::Light));
-    frame(rect().adjusted(1, 1, -1, -1), colours.color(QPalette::Shadow),
-          colours.color(QPalette::Midlight));
-    frame(rect().adjusted(2, 2, -2, -2), colours.color(QPalette::Light),
-          colours.color(QPalette::Dark));
+    QRect area = rect();
+    windowLook::drawSunkenEdge(painter, area, palette());
+    windowLook::drawRaisedBevel(painter, area, palette());
   }
 };
 

@@ -1,6 +1,8 @@
 #include "WindowLook.h"
 
 #include <QEvent>
+#include <QPainter>
+#include <QPalette>
 #include <QTimer>
 #include <QWidget>
 
@@ -57,6 +59,28 @@ void showBeside(QWidget* window) {
   window->show();
   window->raise();
   window->activateWindow();
+}
+
+void drawFrame(QPainter& painter, QRect& area, int width, const QColor& topLeft,
+               const QColor& bottomRight) {
+  for (int i = 0; i < width; ++i) {
+    painter.setPen(topLeft);
+    painter.drawLine(area.topLeft(), area.topRight());
+    painter.drawLine(area.topLeft(), area.bottomLeft());
+    painter.setPen(bottomRight);
+    painter.drawLine(area.bottomLeft(), area.bottomRight());
+    painter.drawLine(area.topRight(), area.bottomRight());
+    area.adjust(1, 1, -1, -1);
+  }
+}
+
+void drawSunkenEdge(QPainter& painter, QRect& area, const QPalette& colours) {
+  drawFrame(painter, area, 1, colours.color(QPalette::Dark), colours.color(QPalette::Light));
+  drawFrame(painter, area, 1, colours.color(QPalette::Shadow), colours.color(QPalette::Midlight));
+}
+
+void drawRaisedBevel(QPainter& painter, QRect& area, const QPalette& colours, int width) {
+  drawFrame(painter, area, width, colours.color(QPalette::Light), colours.color(QPalette::Dark));
 }
 
 }  // namespace windowLook

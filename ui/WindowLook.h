@@ -2,6 +2,10 @@
 
 #include <QFont>
 
+class QColor;
+class QPainter;
+class QPalette;
+class QRect;
 class QWidget;
 
 // What the windows share: their fonts, their placement by outer size, and how a secondary
@@ -20,5 +24,15 @@ void placeWindow(QWidget* window, int left, int top, int outerWidth, int outerHe
 
 // Shows a window without blocking; one that is visible already comes to the front.
 void showBeside(QWidget* window);
+
+// `width` nested one-pixel frames, the outermost first: the top and left edges in `topLeft`,
+// the bottom and right edges in `bottomRight`. The area shrinks by one pixel on every side
+// after each frame.
+void drawFrame(QPainter& painter, QRect& area, int width, const QColor& topLeft,
+               const QColor& bottomRight);
+// The sunken 3-D edge of a panel, 2 pixels wide.
+void drawSunkenEdge(QPainter& painter, QRect& area, const QPalette& colours);
+// A raised bevel: highlight on the top and left, shadow on the bottom and right.
+void drawRaisedBevel(QPainter& painter, QRect& area, const QPalette& colours, int width = 1);
 
 }  // namespace windowLook
