@@ -31,11 +31,10 @@ std::string kindOf(const std::exception& fault) {
 void showStartupFault(const std::exception& fault) {
   const std::string program = numora::programFilePath();
   const std::string module = program.substr(program.rfind('/') + 1);
-  const std::string text = "Exception " + kindOf(fault) + " in Modul " + module +
-                           " bei 0000000000000000.\r\n" + numora::messageBoxText(fault.what()) +
-                           "\r\n";
-  QMessageBox box(QMessageBox::Critical, "Anwendungsfehler", QString::fromStdString(text),
-                  QMessageBox::Ok);
+  const std::string text =
+      numora::startupFaultReport(kindOf(fault), module, "0000000000000000", fault.what());
+  QMessageBox box(QMessageBox::Critical, QString::fromUtf8(numora::StartupFaultCaption),
+                  QString::fromStdString(text), QMessageBox::Ok);
   box.setObjectName("StartupFaultBox");
   box.setWindowModality(Qt::ApplicationModal);
   box.exec();
@@ -73,7 +72,6 @@ void destroyWindows() {
 int runNumora(QApplication& application, const QByteArray& splashJpeg) {
   try {
     numora::fpu::resetUnit();
-    numora::applyUserDecimalSeparator();
     Form1 = new TForm1;
     Form2 = new TForm2;
     keepOpenAfterClose(Form2);

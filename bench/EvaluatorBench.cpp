@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "Calculation.h"
-#include "DecimalSeparator.h"
 #include "Evaluator.h"
 #include "MixTable.h"
 
@@ -16,20 +15,19 @@ namespace {
 using numora::Extended;
 
 constexpr int TableRows = 100000;
-const numora::VariableFields Fields{"30", "3", "4"};
+const numora::CalculationInputs Inputs{"30", "3", "4", ','};
 
 // EvaluateTerm over one pass of the mix, after the table has been calculated once so that
 // every row reference has a Result to read.
 void EvaluateTermOverMix(benchmark::State& state) {
-  numora::setDecimalSeparator(',');
   const std::vector<numora::bench::MixLine> mix = numora::bench::readMix();
   numora::RowTable table = numora::bench::mixTable(mix, static_cast<int>(mix.size()));
-  numora::calculateAll(table, Fields);
-  numora::TermEvaluator evaluator(table);
+  numora::calculateAll(table, Inputs);
+  numora::TermEvaluator evaluator(table, Inputs.separator);
   std::size_t row = 0;
   for (auto _ : state) {
-    evaluator.setCurrentTerm(table.row(static_cast<int>(row)).term);
-    benchmark::DoNotOptimize(evaluator.EvaluateTerm(30, 3, 4));
+    benchmark::DoNotOptimize(
+        evaluator.EvaluateTerm(table.row(static_cast<int>(row)).term, 30, 3, 4));
     row = (row + 1) % mix.size();
   }
   state.SetItemsProcessed(state.iterations());
@@ -37,10 +35,9 @@ void EvaluateTermOverMix(benchmark::State& state) {
 BENCHMARK(EvaluateTermOverMix);
 
 void CalculateAll100000Rows(benchmark::State& state) {
-  numora::setDecimalSeparator(',');
   numora::RowTable table = numora::bench::mixTable(numora::bench::readMix(), TableRows);
   for (auto _ : state) {
-    numora::calculateAll(table, Fields);
+    numora::calculateAll(table, Inputs);
   }
   state.SetItemsProcessed(state.iterations() * TableRows);
   state.counters["rows_per_second"] = benchmark::Counter(

@@ -12,7 +12,6 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "DecimalSeparator.h"
 #include "ListView.h"
 #include "MixTable.h"
 #include "SEHU.h"
@@ -28,7 +27,6 @@ double millisecondsOf(const QElapsedTimer& clock) { return clock.nsecsElapsed() 
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
-  numora::setDecimalSeparator(',');
   const std::string path = NUMORA_BENCH_TABLE;
   if (!std::filesystem::exists(path)) {
     numora::saveTable(numora::bench::realisticMixTable(numora::bench::readMix(), MillionRows),

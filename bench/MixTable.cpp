@@ -4,7 +4,6 @@
 #include <stdexcept>
 
 #include "Calculation.h"
-#include "DecimalSeparator.h"
 #include "RowCommands.h"
 #include "WholeNumber.h"
 
@@ -49,10 +48,7 @@ RowTable realisticMixTable(const std::vector<MixLine>& mix, int rows) {
   for (int i = 0; i < rows; ++i) {
     table.setName(i, std::string(Names[i % 10]) + " " + wholeNumberText(i / 10 + 1));
   }
-  const char separator = decimalSeparator();
-  setDecimalSeparator(',');
-  calculateAll(table, {"30", "3", "4"});
-  setDecimalSeparator(separator);
+  calculateAll(table, {"30", "3", "4", ','});
   return table;
 }
 

@@ -1,17 +1,13 @@
 #include "TermsFile.h"
 
-#include <iterator>
-
 namespace numora::calc {
 
-std::vector<std::string> readTerms(std::istream& input) {
-  const std::string content{std::istreambuf_iterator<char>(input),
-                            std::istreambuf_iterator<char>()};
+std::vector<std::string> termsOf(std::string_view content) {
   std::vector<std::string> terms;
   std::size_t start = 0;
   while (start < content.size()) {
     std::size_t end = content.find('\n', start);
-    const bool lineBreak = end != std::string::npos;
+    const bool lineBreak = end != std::string_view::npos;
     if (!lineBreak) {
       end = content.size();
     }
@@ -19,7 +15,7 @@ std::vector<std::string> readTerms(std::istream& input) {
     if (lineBreak && termEnd > start && content[termEnd - 1] == '\r') {
       --termEnd;
     }
-    terms.push_back(content.substr(start, termEnd - start));
+    terms.emplace_back(content.substr(start, termEnd - start));
     start = end + 1;
   }
   return terms;

@@ -2,15 +2,15 @@
 
 #include <CLI/CLI.hpp>
 
-#include <fstream>
 #include <iostream>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "Calculation.h"
-#include "DecimalSeparator.h"
 #include "Faults.h"
+#include "FileAccess.h"
 #include "FloatingPoint.h"
 #include "PrintPage.h"
 #include "Report.h"
@@ -31,7 +31,7 @@ constexpr int ExitFault = 1;
 constexpr int ExitUsage = 2;
 
 struct Options {
-  VariableFields fields;
+  CalculationInputs inputs;
   std::optional<std::string> separator;
   bool each = false;
   bool json = false;
@@ -55,20 +55,20 @@ RowTable tableOfTerms(const std::vector<std::string>& terms) {
 calc::RowFault rowFaultOf(const Exception& fault) { return {fault.className(), fault.message()}; }
 
 // Calculate all: the first fault ends the command, reported on the row being calculated.
-void calculateAllRows(RowTable& table, const VariableFields& fields, calc::Report& report) {
+void calculateAllRows(RowTable& table, const CalculationInputs& inputs, calc::Report& report) {
   int rowInProgress = 0;
   try {
-    calculateAll(table, fields, rowInProgress);
+    calculateAll(table, inputs, rowInProgress);
   } catch (const Exception& fault) {
     report.faults[static_cast<std::size_t>(rowInProgress)] = rowFaultOf(fault);
   }
 }
 
 // Calculate row on every row from the top: a fault ends only that row's command.
-void calculateEachRow(RowTable& table, const VariableFields& fields, calc::Report& report) {
+void calculateEachRow(RowTable& table, const CalculationInputs& inputs, calc::Report& report) {
   for (int index = 0; index < table.rowCount(); ++index) {
     try {
-      calculateRow(table, index, fields);
+      calculateRow(table, index, inputs);
     } catch (const Exception& fault) {
       report.faults[static_cast<std::size_t>(index)] = rowFaultOf(fault);
     }
@@ -80,27 +80,31 @@ int usageError(const std::string& message) {
   return ExitUsage;
 }
 
-// The table to calculate: from a terms file, one row per line, or from a table file.
-// Gives the exit status of a failure, or nothing.
-std::optional<int> loadTable(const Options& options, RowTable& table) {
+// The table to calculate: from a table file, or from a terms file, one row per line, read
+// from standard input for "-". Both files are read as the desktop program reads a table, so
+// one that cannot be read raises the same open fault.
+RowTable loadTable(const Options& options) {
+  RowTable table;
   if (options.tableFile) {
-    try {
-      openTable(table, *options.tableFile);
-    } catch (const Exception& fault) {
-      std::cerr << "numora-calc: " << messageBoxText(fault.message()) << '\n';
-      return ExitFault;
-    }
-    return std::nullopt;
+    openTable(table, *options.tableFile);
+  } else if (*options.termsFile == "-") {
+    const std::string content{std::istreambuf_iterator<char>(std::cin),
+                              std::istreambuf_iterator<char>()};
+    table = tableOfTerms(calc::termsOf(content));
+  } else {
+    table = tableOfTerms(calc::termsOf(readWholeFile(*options.termsFile)));
   }
-  if (*options.termsFile == "-") {
-    table = tableOfTerms(calc::readTerms(std::cin));
-    return std::nullopt;
+  return table;
+}
+
+// The table, or the exit status of a file that cannot be read.
+std::optional<int> loadTable(const Options& options, RowTable& table) {
+  try {
+    table = loadTable(options);
+  } catch (const Exception& fault) {
+    std::cerr << "numora-calc: " << messageBoxText(fault.message()) << '\n';
+    return ExitFault;
   }
-  std::ifstream file(*options.termsFile, std::ios::binary);
-  if (!file) {
-    return usageError("cannot read the terms file \"" + *options.termsFile + "\"");
-  }
-  table = tableOfTerms(calc::readTerms(file));
   return std::nullopt;
 }
 
@@ -123,14 +127,14 @@ bool writeFiles(const Options& options, const RowTable& table) {
   return written;
 }
 
-int run(const Options& options) {
+int run(Options options) {
   if (options.separator) {
     if (options.separator->size() != 1) {
       return usageError("--separator takes exactly one character");
     }
-    setDecimalSeparator(options.separator->front());
+    options.inputs.separator = options.separator->front();
   } else {
-    applyUserDecimalSeparator();
+    options.inputs.separator = userDecimalSeparator();
   }
 
   RowTable table;
@@ -144,9 +148,9 @@ int run(const Options& options) {
   if (options.noCalculation) {
     // The table is written as it was read.
   } else if (options.each) {
-    calculateEachRow(table, options.fields, report);
+    calculateEachRow(table, options.inputs, report);
   } else {
-    calculateAllRows(table, options.fields, report);
+    calculateAllRows(table, options.inputs, report);
   }
   const bool filesWritten = writeFiles(options, table);
 
@@ -169,9 +173,9 @@ int main(int argc, char** argv) {
   CLI::App app{"Calculates a table of terms the way Numora does, without any window."};
   app.set_version_flag("--version", std::string("numora-calc ") + NUMORA_VERSION);
   Options options;
-  app.add_option("-x", options.fields.x, "text of the variable field x")->capture_default_str();
-  app.add_option("-y", options.fields.y, "text of the variable field y")->capture_default_str();
-  app.add_option("-z", options.fields.z, "text of the variable field z")->capture_default_str();
+  app.add_option("-x", options.inputs.x, "text of the variable field x")->capture_default_str();
+  app.add_option("-y", options.inputs.y, "text of the variable field y")->capture_default_str();
+  app.add_option("-z", options.inputs.z, "text of the variable field z")->capture_default_str();
   app.add_option("--separator", options.separator,
                  "decimal separator (default: the user's locale)");
   app.add_flag("--each", options.each,

@@ -10,46 +10,48 @@ namespace numora {
 
 namespace {
 
-// The row evaluation that both commands run for the row at `index`.
+// The row evaluation that both commands run for the row at `index`. `term` is the buffer for
+// the row's Term without its spaces, kept from row to row so that it is allocated once.
 void evaluateRow(RowTable& table, TermEvaluator& evaluator, int index,
-                 const VariableFields& fields) {
-  const std::string& term = table.row(index).term;
-  std::string& currentTerm = evaluator.currentTerm();
-  currentTerm.clear();
-  std::copy_if(term.begin(), term.end(), std::back_inserter(currentTerm),
+                 const CalculationInputs& inputs, std::string& term) {
+  const std::string& typed = table.row(index).term;
+  term.clear();
+  std::copy_if(typed.begin(), typed.end(), std::back_inserter(term),
                [](char c) { return c != ' '; });
-  if (currentTerm.empty()) {
+  if (term.empty()) {
     return;
   }
-  const std::int32_t x = readWholeNumber(fields.x);
-  const std::int32_t y = readWholeNumber(fields.y);
-  const std::int32_t z = readWholeNumber(fields.z);
-  const Extended value = evaluator.EvaluateTerm(x, y, z);
-  table.setResult(index, numberText(value));
+  const std::int32_t x = readWholeNumber(inputs.x);
+  const std::int32_t y = readWholeNumber(inputs.y);
+  const std::int32_t z = readWholeNumber(inputs.z);
+  const Extended value = evaluator.EvaluateTerm(term, x, y, z);
+  table.setResult(index, numberText(value, inputs.separator));
 }
 
 }  // namespace
 
-void calculateRow(RowTable& table, int selected, const VariableFields& fields) {
+void calculateRow(RowTable& table, int selected, const CalculationInputs& inputs) {
   if (!table.isRowIndex(selected)) {
     return;
   }
-  TermEvaluator evaluator(table);
-  evaluateRow(table, evaluator, selected, fields);
+  TermEvaluator evaluator(table, inputs.separator);
+  std::string term;
+  evaluateRow(table, evaluator, selected, inputs, term);
 }
 
-void calculateAll(RowTable& table, const VariableFields& fields, int& rowInProgress) {
-  TermEvaluator evaluator(table);
+void calculateAll(RowTable& table, const CalculationInputs& inputs, int& rowInProgress) {
+  TermEvaluator evaluator(table, inputs.separator);
+  std::string term;
   const int rowCount = table.rowCount();
   for (int index = 0; index < rowCount; ++index) {
     rowInProgress = index;
-    evaluateRow(table, evaluator, index, fields);
+    evaluateRow(table, evaluator, index, inputs, term);
   }
 }
 
-void calculateAll(RowTable& table, const VariableFields& fields) {
+void calculateAll(RowTable& table, const CalculationInputs& inputs) {
   int rowInProgress = 0;
-  calculateAll(table, fields, rowInProgress);
+  calculateAll(table, inputs, rowInProgress);
 }
 
 }  // namespace numora

@@ -6,12 +6,14 @@
 
 namespace numora {
 
-// The texts of the three variable fields x, y and z, as the user typed them. They are read as
-// whole numbers only when a row with a term is calculated.
-struct VariableFields {
+// What a calculation takes besides the table: the texts of the three variable fields x, y and
+// z as the user typed them, read as whole numbers only when a row with a term is calculated,
+// and the decimal separator that the number texts of this calculation use and accept.
+struct CalculationInputs {
   std::string x = "1";
   std::string y = "1";
   std::string z = "1";
+  char separator = '.';
 };
 
 // Calculates the selected row: its Term without spaces is evaluated with x, y and z and the
@@ -19,13 +21,13 @@ struct VariableFields {
 // whose Term is empty or only spaces keeps its Result without any field being read. A fault
 // (a field that is no whole number, or one raised by the evaluation) ends the command and
 // leaves the row's Result as it was.
-void calculateRow(RowTable& table, int selected, const VariableFields& fields);
+void calculateRow(RowTable& table, int selected, const CalculationInputs& inputs);
 
 // Calculates every row from the top to the bottom, each Result written before the next row
 // is evaluated, so a reference to a row above sees this pass's value. The first fault ends
 // the command: the rows above keep their new Results, the failing row and the rows below
 // their old ones. `rowInProgress` tells which row index was being calculated.
-void calculateAll(RowTable& table, const VariableFields& fields, int& rowInProgress);
-void calculateAll(RowTable& table, const VariableFields& fields);
+void calculateAll(RowTable& table, const CalculationInputs& inputs, int& rowInProgress);
+void calculateAll(RowTable& table, const CalculationInputs& inputs);
 
 }  // namespace numora

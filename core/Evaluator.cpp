@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "CheckedMath.h"
-#include "DecimalSeparator.h"
 #include "Faults.h"
 #include "NumberReading.h"
 #include "WholeNumber.h"
@@ -26,6 +25,67 @@ bool isRightAngleMultiple(Extended a) {
   const Extended magnitude = std::fabs(a);
   return magnitude >= 90 && std::fmod(magnitude, 90.0L) == 0;
 }
+
+// The result text of a function for its argument a. A domain fault clears `faultFlag`.
+using FunctionResult = NumberTextBuffer (*)(Extended a, char separator, bool& faultFlag);
+
+NumberTextBuffer signOf(Extended a, char, bool&) {
+  if (a < 0) {
+    return NumberTextBuffer("-1");
+  }
+  return a > 0 ? NumberTextBuffer("1") : NumberTextBuffer("0");
+}
+
+NumberTextBuffer absoluteValue(Extended a, char separator, bool&) {
+  return NumberTextBuffer(std::fabs(a), separator);
+}
+
+// Sine and cosine of an angle in degrees; 0 once the angle in radians is too large to reduce.
+template <Extended (*Trigonometric)(Extended)>
+NumberTextBuffer ofDegrees(Extended a, char separator, bool&) {
+  const Extended angle = radians(a);
+  if (std::fabs(angle) >= LargestReducibleAngle) {
+    return NumberTextBuffer("0");
+  }
+  return NumberTextBuffer(Trigonometric(angle), separator);
+}
+
+// ln and log: "1" for an argument that is not above 0, a domain fault.
+template <Extended (*Logarithm)(Extended)>
+NumberTextBuffer logarithm(Extended a, char separator, bool& faultFlag) {
+  if (!(a > 0)) {
+    faultFlag = false;
+    return NumberTextBuffer("1");
+  }
+  return NumberTextBuffer(Logarithm(a), separator);
+}
+
+// tan: a multiple of 90 degrees is a domain fault, and once any domain fault of the evaluation
+// has cleared the fault flag, tan gives "1".
+NumberTextBuffer tangent(Extended a, char separator, bool& faultFlag) {
+  if (isRightAngleMultiple(a)) {
+    faultFlag = false;
+  }
+  if (!faultFlag) {
+    return NumberTextBuffer("1");
+  }
+  return ofDegrees<checkedTan>(a, separator, faultFlag);
+}
+
+// The functions, in the order in which the scanner tries them.
+struct Function {
+  std::string_view name;
+  FunctionResult result;
+};
+constexpr Function Functions[] = {
+    {"sign", signOf},
+    {"abs", absoluteValue},
+    {"sin", ofDegrees<checkedSin>},
+    {"cos", ofDegrees<checkedCos>},
+    {"ln", logarithm<checkedLn>},
+    {"log", logarithm<checkedLog10>},
+    {"tan", tangent},
+};
 
 }  // namespace
 
@@ -67,8 +127,7 @@ class TermEvaluator::LevelState {
   void numberLiteral();
   void operandForms();
   void rowReference();
-  bool function(std::string_view name);
-  NumberTextBuffer functionResult(std::string_view name, Extended a);
+  bool function(const Function& function);
   void powerSteps();
 
   void setOperand(std::string_view text) { operand_ = text; }
@@ -135,53 +194,17 @@ void TermEvaluator::LevelState::rowReference() {
 
 // A function name: the character after the name is passed over unread (a "(" is expected
 // there), the argument group is evaluated, and the scan position moves past its ")".
-bool TermEvaluator::LevelState::function(std::string_view name) {
+bool TermEvaluator::LevelState::function(const Function& function) {
+  const std::string_view name = function.name;
   if (character() != name.front() || !evaluator_.termHoldsAt(position(), name)) {
     return false;
   }
   position() += static_cast<std::int64_t>(name.size());
   const NumberTextBuffer argument = evaluator_.EvaluateGroup();
   const Extended a = readNumber(argument.view(), evaluator_.separator_);
-  setOperand(functionResult(name, a));
+  setOperand(function.result(a, evaluator_.separator_, evaluator_.faultFlag_));
   ++position();
   return true;
-}
-
-NumberTextBuffer TermEvaluator::LevelState::functionResult(std::string_view name, Extended a) {
-  const char separator = evaluator_.separator_;
-  bool& faultFlag = evaluator_.faultFlag_;
-  if (name == "sign") {
-    return a < 0 ? NumberTextBuffer("-1") : a > 0 ? NumberTextBuffer("1") : NumberTextBuffer("0");
-  }
-  if (name == "abs") {
-    return NumberTextBuffer(std::fabs(a), separator);
-  }
-  if (name == "sin" || name == "cos") {
-    const Extended angle = radians(a);
-    if (std::fabs(angle) >= LargestReducibleAngle) {
-      return NumberTextBuffer("0");
-    }
-    return NumberTextBuffer(name == "sin" ? checkedSin(angle) : checkedCos(angle), separator);
-  }
-  if (name == "ln" || name == "log") {
-    if (!(a > 0)) {
-      faultFlag = false;
-      return NumberTextBuffer("1");
-    }
-    return NumberTextBuffer(name == "ln" ? checkedLn(a) : checkedLog10(a), separator);
-  }
-  // tan
-  if (isRightAngleMultiple(a)) {
-    faultFlag = false;
-  }
-  if (!faultFlag) {
-    return NumberTextBuffer("1");
-  }
-  const Extended angle = radians(a);
-  if (std::fabs(angle) >= LargestReducibleAngle) {
-    return NumberTextBuffer("0");
-  }
-  return NumberTextBuffer(checkedTan(angle), separator);
 }
 
 // The operand forms, tried one after the other at the scan position as the previous one left
@@ -197,9 +220,8 @@ void TermEvaluator::LevelState::operandForms() {
   if (character() == 'E' && evaluator_.termHoldsAt(position(), "Erg")) {
     rowReference();
   }
-  static constexpr std::string_view Functions[] = {"sign", "abs", "sin", "cos", "ln", "log", "tan"};
-  for (const std::string_view name : Functions) {
-    function(name);
+  for (const Function& each : Functions) {
+    function(each);
   }
 }
 
@@ -237,7 +259,7 @@ void TermEvaluator::LevelState::scanStep() {
 
 NumberTextBuffer TermEvaluator::EvaluateGroup() {
   if (nesting_ >= MaximumNesting) {
-    throw Exception("Term zu tief verschachtelt");
+    throw nestedTooDeeplyFault();
   }
   ++nesting_;
   LevelState level(*this, numora::Level::Group);
@@ -251,24 +273,24 @@ NumberTextBuffer TermEvaluator::EvaluateGroup() {
 
 // The number texts of x, y and z, made again only when a value or the separator changed:
 // a table is usually calculated with the same values row after row.
-void TermEvaluator::setVariables(const std::array<Extended, 3>& values, char separator) {
-  if (variablesKnown_ && values == variableValues_ && separator == separator_) {
+void TermEvaluator::setVariables(const std::array<Extended, 3>& values) {
+  if (variablesKnown_ && values == variableValues_) {
     return;
   }
-  separator_ = separator;
   variableValues_ = values;
   for (std::size_t i = 0; i < values.size(); ++i) {
-    variableTexts_[i] = NumberTextBuffer(values[i], separator);
+    variableTexts_[i] = NumberTextBuffer(values[i], separator_);
   }
   variablesKnown_ = true;
 }
 
-Extended TermEvaluator::EvaluateTerm(Extended x, Extended y, Extended z) {
+Extended TermEvaluator::EvaluateTerm(std::string_view term, Extended x, Extended y, Extended z) {
+  currentTerm_ = term;
   faultFlag_ = true;
   scanPosition_ = 0;
   termLength_ = static_cast<std::int64_t>(currentTerm_.size());
   nesting_ = 0;
-  setVariables({x, y, z}, decimalSeparator());
+  setVariables({x, y, z});
   slots_.clear();
   LevelState top(*this, numora::Level::Top);
   do {

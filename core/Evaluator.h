@@ -25,17 +25,16 @@ namespace numora {
 // operators ends its level's term where it stands.
 class TermEvaluator {
  public:
-  explicit TermEvaluator(const RowTable& rows) : rows_(rows) {}
+  // Evaluates terms against `rows`, writing and reading number texts with `separator` as the
+  // decimal separator.
+  TermEvaluator(const RowTable& rows, char separator) : rows_(rows), separator_(separator) {}
 
-  // The term to evaluate; the calculation commands store it with its spaces removed.
-  void setCurrentTerm(std::string_view term) { currentTerm_.assign(term); }
-  std::string& currentTerm() { return currentTerm_; }
-
-  // The value of the current term for the given x, y and z. Raises the conversion faults of
-  // operands that are no number, EOverflow, EZeroDivide and EInvalidOp from the arithmetic,
-  // Exception "Zeile %d existiert nicht" for a reference to a row that does not exist, and
-  // Exception "Term zu tief verschachtelt" for groups nested deeper than MaximumNesting.
-  Extended EvaluateTerm(Extended x, Extended y, Extended z);
+  // The value of `term` (the calculation commands pass it with its spaces removed) for the
+  // given x, y and z. Raises the conversion faults of operands that are no number, EOverflow,
+  // EZeroDivide and EInvalidOp from the arithmetic, Exception "Zeile %d existiert nicht" for a
+  // reference to a row that does not exist, and Exception "Term zu tief verschachtelt" for
+  // groups nested deeper than MaximumNesting.
+  Extended EvaluateTerm(std::string_view term, Extended x, Extended y, Extended z);
 
   // Set when an evaluation starts; cleared by every domain fault (a logarithm of a value not
   // above 0, a tangent at a multiple of 90 degrees, a power without a real value, a zero
@@ -48,18 +47,18 @@ class TermEvaluator {
   class LevelState;
 
   NumberTextBuffer EvaluateGroup();
-  void setVariables(const std::array<Extended, 3>& values, char separator);
+  void setVariables(const std::array<Extended, 3>& values);
 
   char characterAt(std::int64_t position) const;
   bool termHoldsAt(std::int64_t position, std::string_view text) const;
 
   const RowTable& rows_;
-  std::string currentTerm_;
+  std::string_view currentTerm_;   // the term of the running evaluation
   std::int64_t scanPosition_ = 0;  // counted from 1; 0 is in front of the first character
   std::int64_t termLength_ = 0;
   bool faultFlag_ = true;
   int nesting_ = 0;
-  char separator_ = '.';
+  char separator_;
   bool variablesKnown_ = false;
   std::array<Extended, 3> variableValues_{};
   NumberTextBuffer variableTexts_[3];

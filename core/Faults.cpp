@@ -14,6 +14,10 @@ constexpr std::string_view ZeroDivideMessage = "Gleitkommadivision durch Null";
 constexpr std::string_view OverflowMessage = "Gleitkommaüberlauf";
 constexpr std::string_view UnderflowMessage = "Gleitkommaunterlauf";
 constexpr std::string_view RowDoesNotExistMessage = "Zeile %d existiert nicht";
+constexpr std::string_view NestedTooDeeplyMessage = "Term zu tief verschachtelt";
+constexpr std::string_view EmptyPictureMessage = "JPEG-Bild ist leer";
+constexpr std::string_view BrokenPictureMessage = "JPEG-Bild ist fehlerhaft: %s";
+constexpr std::string_view StartupFaultMessage = "Exception %s in Modul %s bei %p.\r\n%s%s\r\n";
 constexpr std::string_view CannotCreateFileMessage = "Datei \"%s\" kann nicht erstellt werden. %s";
 constexpr std::string_view CannotOpenFileMessage = "Datei \"%s\" kann nicht geöffnet werden. %s";
 constexpr std::string_view NotATableFileMessage =
@@ -53,6 +57,21 @@ EConvertError notAWholeNumberFault(std::string_view text) {
 
 Exception rowDoesNotExistFault(int rowPosition) {
   return Exception(formatMessage(RowDoesNotExistMessage, {wholeNumberText(rowPosition)}));
+}
+
+Exception nestedTooDeeplyFault() { return Exception(std::string(NestedTooDeeplyMessage)); }
+
+Exception emptyPictureFault() { return Exception(std::string(EmptyPictureMessage)); }
+
+Exception brokenPictureFault(std::string_view problem) {
+  return Exception(formatMessage(BrokenPictureMessage, {problem}));
+}
+
+std::string startupFaultReport(std::string_view className, std::string_view module,
+                               std::string_view address, std::string_view message) {
+  const std::string shown = messageBoxText(message);
+  const std::string_view period = std::string_view(shown).substr(message.size());
+  return formatMessage(StartupFaultMessage, {className, module, address, message, period});
 }
 
 std::string messageBoxText(std::string_view message) {

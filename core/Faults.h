@@ -74,10 +74,24 @@ EConvertError notAWholeNumberFault(std::string_view text);
 // A row reference to a row position that the table does not have.
 Exception rowDoesNotExistFault(int rowPosition);
 
+// Groups, arguments and exponents nested deeper than the evaluator follows.
+Exception nestedTooDeeplyFault();
+
+// A JPEG picture that is empty, or that the decoder refuses with `problem`.
+Exception emptyPictureFault();
+Exception brokenPictureFault(std::string_view problem);
+
 // File faults: the file name, then the system's text for the error or what is wrong.
 Exception cannotCreateFileFault(std::string_view fileName, std::string_view reason);
 Exception cannotOpenFileFault(std::string_view fileName, std::string_view reason);
 Exception notATableFileFault(std::string_view fileName, std::string_view problem);
+
+// The last-resort report of a fault that ends the program during its start: the caption of
+// its box, and its text naming the fault's class, the program's module, the code address (as
+// text) and the message, with the message box's final period where that adds one.
+inline constexpr std::string_view StartupFaultCaption = "Anwendungsfehler";
+std::string startupFaultReport(std::string_view className, std::string_view module,
+                               std::string_view address, std::string_view message);
 
 // The text the fault message box shows: the message with a "." appended when it is not empty
 // and its last byte lies above "." in code (a letter, a digit, or a UTF-8 multi-byte character).

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <cstring>
 
-#include "DecimalSeparator.h"
 #include "Faults.h"
 #include "FloatingPoint.h"
 #include "PowersOfTen.h"
@@ -178,7 +177,5 @@ Extended readNumber(std::string_view text, char separator) {
   }
   return negative ? -value : value;
 }
-
-Extended readNumber(std::string_view text) { return readNumber(text, decimalSeparator()); }
 
 }  // namespace numora

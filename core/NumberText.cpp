@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <cstring>
 
-#include "DecimalSeparator.h"
 #include "ExtendedFields.h"
 #include "FloatingPoint.h"
 #include "PowersOfTen.h"
@@ -203,7 +202,5 @@ std::string numberText(Extended value, char separator) {
   char text[NumberTextCapacity];
   return std::string(text, writeNumberText(value, separator, text));
 }
-
-std::string numberText(Extended value) { return numberText(value, decimalSeparator()); }
 
 }  // namespace numora

@@ -14,12 +14,10 @@ constexpr std::size_t NumberTextCapacity = 48;
 // The one text form of an extended value: 15 significant digits rounded half up, trailing
 // zeros dropped, plain from 0,0001 up to 999999999999999 in magnitude and in exponent form
 // outside that span; "INF", "-INF" and "NAN" for the special values, "0" for zero, negative
-// zero and the denormal values. Writes into `out` (NumberTextCapacity bytes, no terminating
-// zero) and returns the length.
+// zero and the denormal values; `separator` is the decimal separator. Writes into `out`
+// (NumberTextCapacity bytes, no terminating zero) and returns the length.
 std::size_t writeNumberText(Extended value, char separator, char* out) noexcept;
 
 std::string numberText(Extended value, char separator);
-// With the process-wide decimal separator.
-std::string numberText(Extended value);
 
 }  // namespace numora

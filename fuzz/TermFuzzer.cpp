@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "DecimalSeparator.h"
 #include "Evaluator.h"
 #include "Faults.h"
 #include "FloatingPoint.h"
@@ -41,13 +40,12 @@ bool x87FaultFlagPending() {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const numora::RowTable table = smallTable();
-  numora::setDecimalSeparator(',');
-  numora::TermEvaluator evaluator(table);
-  evaluator.setCurrentTerm(std::string_view(reinterpret_cast<const char*>(data), size));
+  numora::TermEvaluator evaluator(table, ',');
   try {
-    const numora::Extended value = evaluator.EvaluateTerm(2, 3, 4);
+    const numora::Extended value = evaluator.EvaluateTerm(
+        std::string_view(reinterpret_cast<const char*>(data), size), 2, 3, 4);
     check(std::isfinite(value));
-    check(!numora::numberText(value).empty());
+    check(!numora::numberText(value, ',').empty());
   } catch (const numora::Exception& fault) {
     check(!fault.message().empty());
   }

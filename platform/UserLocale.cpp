@@ -4,15 +4,11 @@
 #include <QLocale>
 #include <QString>
 
-#include "DecimalSeparator.h"
-
 namespace numora {
 
-char applyUserDecimalSeparator() {
+char userDecimalSeparator() {
   const QByteArray separator = QLocale::system().decimalPoint().toUtf8();
-  const char chosen = separator.size() == 1 ? separator.front() : '.';
-  setDecimalSeparator(chosen);
-  return chosen;
+  return separator.size() == 1 ? separator.front() : '.';
 }
 
 }  // namespace numora

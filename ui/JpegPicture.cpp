@@ -2,7 +2,6 @@
 
 #include <csetjmp>
 #include <cstdio>
-#include <string>
 
 #include <jpeglib.h>
 
@@ -65,10 +64,10 @@ QImage decodeJpeg(const QByteArray& jpeg) {
   ErrorManager errors{};
   QImage picture;
   if (jpeg.isEmpty()) {
-    throw numora::Exception("JPEG-Bild ist leer");
+    throw numora::emptyPictureFault();
   }
   if (!decodeInto(jpeg, picture, errors)) {
-    throw numora::Exception(std::string("JPEG-Bild ist fehlerhaft: ") + errors.message);
+    throw numora::brokenPictureFault(errors.message);
   }
   return picture;
 }

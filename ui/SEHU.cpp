@@ -49,7 +49,8 @@ QPixmap buttonPicture(const char* name) {
 
 }  // namespace
 
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
+TForm1::TForm1(QWidget* parent)
+    : QMainWindow(parent), decimalSeparator_(numora::userDecimalSeparator()) {
   setObjectName("Form1");
   setWindowTitle("Numora");
   setWindowIcon(QIcon(":/numora.png"));
@@ -85,8 +86,9 @@ TForm1::~TForm1() {
   }
 }
 
-numora::VariableFields TForm1::variableFields() const {
-  return {Edit1->text().toStdString(), Edit2->text().toStdString(), Edit3->text().toStdString()};
+numora::CalculationInputs TForm1::calculationInputs() const {
+  return {Edit1->text().toStdString(), Edit2->text().toStdString(), Edit3->text().toStdString(),
+          decimalSeparator_};
 }
 
 QToolButton* TForm1::pictureButton(const char* name, int left, const char* hint,
@@ -245,12 +247,12 @@ void TForm1::SpeedButton6Click() { runRowCommand(numora::addRow); }
 void TForm1::SpeedButton3Click() { runRowCommand(numora::deleteRow); }
 
 void TForm1::SpeedButton7Click() {
-  runCommand(this,
-             [&] { numora::calculateRow(table_, ListView1->selectedIndex(), variableFields()); });
+  runCommand(
+      this, [&] { numora::calculateRow(table_, ListView1->selectedIndex(), calculationInputs()); });
 }
 
 void TForm1::SpeedButton8Click() {
-  runCommand(this, [&] { numora::calculateAll(table_, variableFields()); });
+  runCommand(this, [&] { numora::calculateAll(table_, calculationInputs()); });
 }
 
 // Edit term: the input box "Rechnung" preset with the selected row's Term. OK stores the text
@@ -313,7 +315,7 @@ void TForm1::Info2Click() { windowLook::showBeside(InfoForm); }
 // The user's locale changed: number texts from now on use its decimal separator.
 void TForm1::changeEvent(QEvent* event) {
   if (event->type() == QEvent::LocaleChange) {
-    numora::applyUserDecimalSeparator();
+    decimalSeparator_ = numora::userDecimalSeparator();
   }
   QMainWindow::changeEvent(event);
 }

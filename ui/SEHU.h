@@ -25,7 +25,7 @@ class TForm1 : public QMainWindow {
   ~TForm1() override;
 
   numora::RowTable& table() { return table_; }
-  numora::VariableFields variableFields() const;
+  numora::CalculationInputs calculationInputs() const;
 
   // Command bar.
   QWidget* CoolBar1;
@@ -98,6 +98,7 @@ class TForm1 : public QMainWindow {
   void runRowCommand(int (*command)(numora::RowTable&, int));
 
   numora::RowTable table_;
+  char decimalSeparator_;
   RowTableModel* model_;
 };
 

@@ -188,6 +188,19 @@ TEST_F(NumoraCalc, ATableFileThatCannotBeOpenedWritesNothing) {
                                               "neuer als Version 1.\n");
 }
 
+// A terms file and a table file that cannot be read give the same open fault and exit status.
+TEST_F(NumoraCalc, AnUnreadableTermsFileIsTheSameFaultAsAnUnreadableTable) {
+  for (const std::string& option : {std::string("--terms "), std::string("")}) {
+    const fs::path missing = folder_ / "missing.txt";
+    const Outcome result = run(option + "'" + missing.string() + "'");
+    EXPECT_EQ(result.status, 1) << option;
+    EXPECT_EQ(result.out, "") << option;
+    EXPECT_EQ(result.err, "numora-calc: Datei \"" + missing.string() +
+                              "\" kann nicht geöffnet werden. No such file or directory.\n")
+        << option;
+  }
+}
+
 TEST_F(NumoraCalc, AFileThatCannotBeWrittenIsAFault) {
   const Outcome result =
       run("--terms - --save '" + folder_.string() + "/no/such/folder.TBE'", "1\n");
@@ -202,7 +215,6 @@ TEST_F(NumoraCalc, WrongUsageExitsWithTwo) {
   for (const std::string& arguments :
        {std::string(""), std::string("--terms"), std::string("--bogus --terms -"),
         std::string("--separator ab --terms -"), std::string("--separator '' --terms -"),
-        std::string("--terms '" + (folder_ / "missing.txt").string() + "'"),
         std::string("--terms - table.TBE"), std::string("--no-calc")}) {
     const Outcome result = run(arguments);
     EXPECT_EQ(result.status, 2) << arguments;

@@ -19,7 +19,6 @@
 #include <sstream>
 
 #include "ApplicationTitle.h"
-#include "DecimalSeparator.h"
 #include "ListView.h"
 #include "RowCommands.h"
 #include "RowTableModel.h"
@@ -110,7 +109,6 @@ class MainWindowTest : public QObject {
 
  private slots:
   void init() {
-    numora::setDecimalSeparator(',');
     window_ = std::make_unique<TForm1>();
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
@@ -409,13 +407,6 @@ class MainWindowTest : public QObject {
                              "\" ist keine gültige Tabellendatei. Syntaxfehler in Zeile 1, "
                              "Spalte 51.");
     QCOMPARE(linesOf(w.table()), QStringList({"New element|||1"}));
-  }
-
-  void decimalSeparatorIsReadAgainWhenTheLocaleChanges() {
-    numora::setDecimalSeparator('#');
-    QEvent change(QEvent::LocaleChange);
-    QApplication::sendEvent(window_.get(), &change);
-    QCOMPARE(numora::decimalSeparator(), ',');  // the test runs with LC_ALL=de_DE.UTF-8
   }
 
   void exitClosesTheWindowWithoutAsking() {

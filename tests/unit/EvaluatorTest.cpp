@@ -9,11 +9,11 @@
 namespace numora {
 namespace {
 
-// Evaluates terms with x, y, z = 2, 3, 4 and "," as separator against a small table:
-// row 1 holds the Result "6", row 2 none yet, row 3 "-0,5".
+// Evaluates terms with x, y, z = 2, 3, 4 and "," (or the given separator) against a small
+// table: row 1 holds the Result "6", row 2 none yet, row 3 "-0,5".
 class Evaluation {
  public:
-  Evaluation() : separator_(','), evaluator_(table_) {
+  explicit Evaluation(char separator = ',') : separator_(separator), evaluator_(table_, separator) {
     table_.appendRow({"first", "", "6", "1"});
     table_.appendRow({"second", "", "", "2"});
     table_.appendRow({"third", "", "-0,5", "3"});
@@ -21,17 +21,16 @@ class Evaluation {
 
   // The number text of the term's value, or the class and message of its fault.
   std::string operator()(const std::string& term, Extended x = 2, Extended y = 3, Extended z = 4) {
-    evaluator_.setCurrentTerm(term);
     std::string text;
-    const std::string fault =
-        test::faultOf([&] { text = numberText(evaluator_.EvaluateTerm(x, y, z)); });
+    const std::string fault = test::faultOf(
+        [&] { text = numberText(evaluator_.EvaluateTerm(term, x, y, z), separator_); });
     return fault == "no fault" ? text : fault;
   }
 
   bool faultFlag() const { return evaluator_.faultFlag(); }
 
  private:
-  test::SeparatorScope separator_;
+  char separator_;
   RowTable table_;
   TermEvaluator evaluator_;
 };
@@ -273,8 +272,7 @@ TEST(Evaluator, HugeTermsEndWithAResultOrAFault) {
 }
 
 TEST(Evaluator, SeparatorDecidesHowLiteralsRead) {
-  Evaluation evaluate;
-  test::SeparatorScope fullStop('.');
+  Evaluation evaluate('.');
   EXPECT_EQ(evaluate("sin(30)"), "0.5");
   EXPECT_EQ(evaluate("x/4"), "0.5");
   EXPECT_EQ(evaluate("2,5"), "EConvertError: '2,5' ist kein gültiger Gleitkommawert");

@@ -28,6 +28,11 @@ TEST(Faults, CarryTheirStoredGermanMessages) {
            // A "%s" inside the text is shown as it stands, not formatted again.
            {test::faultOf([] { throw notAWholeNumberFault("%s%d"); }),
             "EConvertError: '%s%d' ist kein gültiger Integerwert"},
+           {test::faultOf([] { throw nestedTooDeeplyFault(); }),
+            "Exception: Term zu tief verschachtelt"},
+           {test::faultOf([] { throw emptyPictureFault(); }), "Exception: JPEG-Bild ist leer"},
+           {test::faultOf([] { throw brokenPictureFault("Not a JPEG file"); }),
+            "Exception: JPEG-Bild ist fehlerhaft: Not a JPEG file"},
        }) {
     EXPECT_EQ(c.fault, c.expected);
   }
@@ -74,6 +79,23 @@ TEST(Faults, MessageBoxAppendsAPeriodAfterCharactersAboveFullStop) {
        }) {
     EXPECT_EQ(messageBoxText(c.message), c.shown) << c.message;
   }
+}
+
+// The start-up report puts the message box's period after the message where the box would.
+TEST(Faults, StartupReportNamesClassModuleAddressAndMessage) {
+  struct Case {
+    const char* message;
+    const char* report;
+  };
+  for (const Case& c : std::initializer_list<Case>{
+           {"JPEG-Bild ist leer",
+            "Exception Exception in Modul numora bei 00401000.\r\nJPEG-Bild ist leer.\r\n"},
+           {"(bracket)", "Exception Exception in Modul numora bei 00401000.\r\n(bracket)\r\n"},
+           {"", "Exception Exception in Modul numora bei 00401000.\r\n\r\n"},
+       }) {
+    EXPECT_EQ(startupFaultReport("Exception", "numora", "00401000", c.message), c.report);
+  }
+  EXPECT_EQ(StartupFaultCaption, "Anwendungsfehler");
 }
 
 }  // namespace

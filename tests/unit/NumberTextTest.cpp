@@ -55,17 +55,6 @@ TEST(NumberText, WritesTheWorkedExamplesWithEitherSeparator) {
   }
 }
 
-TEST(NumberText, UsesTheProcessWideSeparator) {
-  {
-    test::SeparatorScope comma(',');
-    EXPECT_EQ(numberText(0.5L), "0,5");
-  }
-  {
-    test::SeparatorScope fullStop('.');
-    EXPECT_EQ(numberText(0.5L), "0.5");
-  }
-}
-
 TEST(NumberText, LayoutSwitchesToExponentOutsidePlainRange) {
   for (const TextCase& c : std::initializer_list<TextCase>{
            {99999999999999.0L, "99999999999999", ""},

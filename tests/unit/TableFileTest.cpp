@@ -122,13 +122,12 @@ TEST_F(TableFile, BytesThatAreNotUtf8AreWrittenAsReplacementCharacters) {
 }
 
 TEST_F(TableFile, ATableSavedAndOpenedCalculatesAsBefore) {
-  test::SeparatorScope comma(',');
   RowTable table;
   for (const char* term : {"x^(2)", "Erg1/3", "sin(Erg2)*y", "Erg3+Erg1"}) {
     addRow(table, -1);
     storeTerm(table, table.rowCount() - 1, term);
   }
-  const VariableFields fields{"3", "4", "5"};
+  const CalculationInputs fields{"3", "4", "5", ','};
   calculateAll(table, fields);
   moveRowDown(table, 1);  // Erg references mean positions, so the order must survive
   saveTable(table, path("t.TBE"));
