@@ -3,22 +3,14 @@
 #include <errno.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <vector>
+
+#include "Utf8.h"
 
 namespace numora {
 
 namespace {
-
-bool isUtf8ContinuationByte(unsigned char byte) { return (byte & 0xC0) == 0x80; }
-
-// Length in bytes of the UTF-8 character that starts at `text[0]` (1 for a stray byte).
-std::size_t utf8CharacterLength(std::string_view text) {
-  std::size_t length = 1;
-  while (length < text.size() && isUtf8ContinuationByte(static_cast<unsigned char>(text[length]))) {
-    ++length;
-  }
-  return length;
-}
 
 // Lower-cases ASCII letters and the upper-case letters of Latin-1 (U+00C0 to U+00DE without
 // the multiplication sign), which in UTF-8 are 0xC3 followed by 0x80 to 0x9E.
@@ -46,7 +38,8 @@ std::string applicationTitle(std::string_view programPath) {
   baseName = baseName.substr(0, baseName.find('.'));
   std::string title(baseName);
   if (!title.empty()) {
-    lowerCaseFrom(title, utf8CharacterLength(title));
+    // The first character stays as it is, even a byte that starts no valid character.
+    lowerCaseFrom(title, std::max<std::size_t>(utf8CharacterLength(title), 1));
   }
   return title;
 }

@@ -9,6 +9,7 @@
 
 #include "Faults.h"
 #include "FileAccess.h"
+#include "Utf8.h"
 #include "WholeNumber.h"
 
 namespace numora {
@@ -18,42 +19,6 @@ namespace {
 constexpr std::string_view FormatName = "numora-table";
 constexpr int FormatVersion = 1;
 constexpr std::string_view ReplacementCharacter = "\xEF\xBF\xBD";
-
-// Length of the valid UTF-8 character at the start of `text`, or 0 when it is none.
-std::size_t utf8CharacterLength(std::string_view text) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-  const auto continuation = [&](std::size_t i) {
-    return i < text.size() && (byte(i) & 0xC0) == 0x80;
-  };
-  const unsigned char first = byte(0);
-  if (first < 0x80) {
-    return 1;
-  }
-  if (first >= 0xC2 && first <= 0xDF) {
-    return continuation(1) ? 2 : 0;
-  }
-  if (first >= 0xE0 && first <= 0xEF) {
-    if (!continuation(1) || !continuation(2)) {
-      return 0;
-    }
-    const unsigned char second = byte(1);
-    if ((first == 0xE0 && second < 0xA0) || (first == 0xED && second > 0x9F)) {
-      return 0;  // overlong, or a surrogate
-    }
-    return 3;
-  }
-  if (first >= 0xF0 && first <= 0xF4) {
-    if (!continuation(1) || !continuation(2) || !continuation(3)) {
-      return 0;
-    }
-    const unsigned char second = byte(1);
-    if ((first == 0xF0 && second < 0x90) || (first == 0xF4 && second > 0x8F)) {
-      return 0;  // overlong, or beyond U+10FFFF
-    }
-    return 4;
-  }
-  return 0;
-}
 
 // Appends `text` as a JSON string.
 void appendJsonString(std::string& out, std::string_view text) {
@@ -123,8 +88,23 @@ void appendRow(std::string& out, const Row& row) {
   out.push_back('}');
 }
 
-const std::string Header = "{\"format\": \"numora-table\", \"version\": 1, \"rows\": [\n";
-const std::string Footer = "]}\n";
+constexpr std::string_view Header = "{\"format\": \"numora-table\", \"version\": 1, \"rows\": [\n";
+constexpr std::string_view Footer = "]}\n";
+
+// Appends the document for `table` to `out`: the header, every row on its own line with a
+// comma after all but the last, and the footer. After each row `rowAppended(out)` is called,
+// so a caller can take what has gathered in `out` away before the document grows further.
+template <typename RowAppended>
+void appendTableDocument(const RowTable& table, std::string& out, RowAppended rowAppended) {
+  out.append(Header);
+  const int rowCount = table.rowCount();
+  for (int i = 0; i < rowCount; ++i) {
+    appendRow(out, table.row(i));
+    out.append(i + 1 < rowCount ? ",\n" : "\n");
+    rowAppended(out);
+  }
+  out.append(Footer);
+}
 
 using Json = nlohmann::json;
 
@@ -349,12 +329,8 @@ std::string lineAndColumn(std::string_view document, std::size_t position) {
 }  // namespace
 
 std::string tableDocument(const RowTable& table) {
-  std::string document = Header;
-  for (int i = 0; i < table.rowCount(); ++i) {
-    appendRow(document, table.row(i));
-    document.append(i + 1 < table.rowCount() ? ",\n" : "\n");
-  }
-  document.append(Footer);
+  std::string document;
+  appendTableDocument(table, document, [](const std::string&) {});
   return document;
 }
 
@@ -377,16 +353,13 @@ void saveTable(const RowTable& table, const std::string& path) {
   AtomicFileWriter file(path);
   // Written in pieces, so that a large table never stands in memory twice.
   constexpr std::size_t PieceSize = 1 << 20;
-  std::string piece = Header;
-  for (int i = 0; i < table.rowCount(); ++i) {
-    appendRow(piece, table.row(i));
-    piece.append(i + 1 < table.rowCount() ? ",\n" : "\n");
-    if (piece.size() >= PieceSize) {
-      file.write(piece);
-      piece.clear();
+  std::string piece;
+  appendTableDocument(table, piece, [&](std::string& gathered) {
+    if (gathered.size() >= PieceSize) {
+      file.write(gathered);
+      gathered.clear();
     }
-  }
-  piece.append(Footer);
+  });
   file.write(piece);
   file.commit();
 }

@@ -25,6 +25,21 @@ TEST(ApplicationTitle, IsTheBaseNameCutAtItsFirstDotAndLowerCasedAfterTheFirstLe
            {"/x/ÄRGER.BIN", "Ärger"},
            {"/x/ÜBERSICHT", "Übersicht"},
            {"/x/MAßE×2", "Maße×2"},
+           // The first character is kept as it stands, even bytes that are no character.
+           {"/x/\xff"
+            "ABC",
+            "\xff"
+            "abc"},
+           {"/x/\xc3"
+            "ABC",
+            "\xc3"
+            "abc"},
+           {"/x/\xe0\x80\x80"
+            "ABC",
+            "\xe0\x80\x80"
+            "abc"},
+           {"/x/\xc3\xc3\x84X", "\xc3\xc3\xa4x"},
+           {"/x/Ä\x80X", "Ä\x80x"},
        }) {
     EXPECT_EQ(applicationTitle(c.path), c.title) << c.path;
   }

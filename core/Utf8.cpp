@@ -1,0 +1,43 @@
+#include "Utf8.h"
+
+namespace numora {
+
+std::size_t utf8CharacterLength(std::string_view text) {
+  if (text.empty()) {
+    return 0;
+  }
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  const auto continuation = [&](std::size_t i) {
+    return i < text.size() && (byte(i) & 0xC0) == 0x80;
+  };
+  const unsigned char first = byte(0);
+  if (first < 0x80) {
+    return 1;
+  }
+  if (first >= 0xC2 && first <= 0xDF) {
+    return continuation(1) ? 2 : 0;
+  }
+  if (first >= 0xE0 && first <= 0xEF) {
+    if (!continuation(1) || !continuation(2)) {
+      return 0;
+    }
+    const unsigned char second = byte(1);
+    if ((first == 0xE0 && second < 0xA0) || (first == 0xED && second > 0x9F)) {
+      return 0;  // overlong, or a surrogate
+    }
+    return 3;
+  }
+  if (first >= 0xF0 && first <= 0xF4) {
+    if (!continuation(1) || !continuation(2) || !continuation(3)) {
+      return 0;
+    }
+    const unsigned char second = byte(1);
+    if ((first == 0xF0 && second < 0x90) || (first == 0xF4 && second > 0x8F)) {
+      return 0;  // overlong, or beyond U+10FFFF
+    }
+    return 4;
+  }
+  return 0;  // a continuation byte, an overlong lead (0xC0, 0xC1) or one beyond 0xF4
+}
+
+}  // namespace numora

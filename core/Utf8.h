@@ -1,0 +1,13 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace numora {
+
+// The length in bytes (1 to 4) of the well-formed UTF-8 character at the start of `text`, or 0
+// when there is none: an empty text, a stray continuation byte, a lead byte that UTF-8 never
+// uses, a sequence cut short, an overlong form, a surrogate or a code point beyond U+10FFFF.
+std::size_t utf8CharacterLength(std::string_view text);
+
+}  // namespace numora
