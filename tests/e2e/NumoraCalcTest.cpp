@@ -3,12 +3,11 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
-#include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
+
+#include "TestSupport.h"
 
 namespace {
 
@@ -20,26 +19,20 @@ struct Outcome {
   std::string err;
 };
 
-std::string contentOf(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream content;
-  content << file.rdbuf();
-  return content.str();
-}
+using numora::test::contentOf;
+
+// A table file of two rows, the second referring to the first, neither calculated yet.
+const std::string TwoRowTable =
+    "{\"format\": \"numora-table\", \"version\": 1, \"rows\": [\n"
+    "{\"name\": \"Square\", \"term\": \"x^(2)\", \"result\": \"\", \"nr\": \"1\"},\n"
+    "{\"name\": \"Half\", \"term\": \"Erg1/2\", \"result\": \"old\", \"nr\": \"7\"}\n"
+    "]}\n";
 
 class NumoraCalc : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("numora-calc-test-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
   fs::path writeFile(const std::string& name, const std::string& content) {
     const fs::path path = folder_ / name;
-    std::ofstream(path, std::ios::binary) << content;
+    numora::test::writeFile(path, content);
     return path;
   }
 
@@ -60,7 +53,8 @@ class NumoraCalc : public ::testing::Test {
     return "'" + writeFile("terms.txt", content).string() + "'";
   }
 
-  fs::path folder_;
+  const numora::test::TemporaryFolder temporary_{"numora-calc-test"};
+  const fs::path folder_ = temporary_.folder();
 };
 
 TEST_F(NumoraCalc, CalculatesAllRowsAndWritesThemTabSeparated) {
@@ -133,18 +127,23 @@ TEST_F(NumoraCalc, ReadsTermsFromStandardInputWithAnyLineEnds) {
 }
 
 TEST_F(NumoraCalc, TheUsersLocaleDecidesTheSeparatorUnlessGiven) {
-  EXPECT_EQ(run("-x 5 --terms -", "x/2\n", "LC_ALL=de_DE.UTF-8").out, "1\tNew element\tx/2\t2,5\n");
-  EXPECT_EQ(run("-x 5 --terms -", "x/2\n", "LC_ALL=C").out, "1\tNew element\tx/2\t2.5\n");
-  EXPECT_EQ(run("--separator . -x 5 --terms -", "x/2\n", "LC_ALL=de_DE.UTF-8").out,
-            "1\tNew element\tx/2\t2.5\n");
+  struct Case {
+    const char* locale;
+    const char* options;
+    const char* out;
+  };
+  for (const Case& c : std::initializer_list<Case>{
+           {"LC_ALL=de_DE.UTF-8", "", "1\tNew element\tx/2\t2,5\n"},
+           {"LC_ALL=C", "", "1\tNew element\tx/2\t2.5\n"},
+           {"LC_ALL=de_DE.UTF-8", "--separator . ", "1\tNew element\tx/2\t2.5\n"},
+       }) {
+    EXPECT_EQ(run(std::string(c.options) + "-x 5 --terms -", "x/2\n", c.locale).out, c.out)
+        << c.locale << ' ' << c.options;
+  }
 }
 
 TEST_F(NumoraCalc, CalculatesATableFileAndWritesTheTableAndItsPrintPage) {
-  writeFile("in.TBE",
-            "{\"format\": \"numora-table\", \"version\": 1, \"rows\": [\n"
-            "{\"name\": \"Square\", \"term\": \"x^(2)\", \"result\": \"\", \"nr\": \"1\"},\n"
-            "{\"name\": \"Half\", \"term\": \"Erg1/2\", \"result\": \"old\", \"nr\": \"7\"}\n"
-            "]}\n");
+  writeFile("in.TBE", TwoRowTable);
   const std::string folder = "'" + folder_.string() + "/";
   const Outcome result = run("--separator , -x 3 " + folder + "in.TBE' --save " + folder +
                              "out.TBE' --print " + folder + "out.html'");
@@ -161,7 +160,11 @@ TEST_F(NumoraCalc, CalculatesATableFileAndWritesTheTableAndItsPrintPage) {
             "<tr>\r\n<td>Square</td>\r\n<td>x^(2)</td>\r\n<td>9</td>\r\n</tr>\r\n"
             "<tr>\r\n<td>Half</td>\r\n<td>Erg1/2</td>\r\n<td>4,5</td>\r\n</tr>\r\n"
             "</table>\r\n</body>\r\n</html>\r\n");
-  // Without calculating, the table is written as it was read.
+}
+
+TEST_F(NumoraCalc, NoCalcWritesTheTableAsItWasRead) {
+  writeFile("in.TBE", TwoRowTable);
+  const std::string folder = "'" + folder_.string() + "/";
   const Outcome converted =
       run("--no-calc --json " + folder + "in.TBE' --save " + folder + "same.TBE'");
   EXPECT_EQ(converted.status, 0);

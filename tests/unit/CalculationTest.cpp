@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "Calculation.h"
-#include "RowCommands.h"
 #include "TestSupport.h"
 
 namespace numora {
@@ -12,14 +11,7 @@ namespace {
 
 constexpr int NoSelection = -1;
 
-RowTable tableOfTerms(std::initializer_list<const char*> terms) {
-  RowTable table;
-  for (const char* term : terms) {
-    addRow(table, NoSelection);
-    storeTerm(table, table.rowCount() - 1, term);
-  }
-  return table;
-}
+using test::tableOfTerms;
 
 std::vector<std::string> resultsOf(const RowTable& table) {
   std::vector<std::string> results;
@@ -54,9 +46,9 @@ TEST_F(Calculation, EmptyOrBlankTermsKeepTheirResultAndReadNoField) {
 
 TEST_F(Calculation, SpacesAreRemovedBeforeTheTermIsEvaluated) {
   RowTable table = tableOfTerms({" x ^ ( 2 ) + s i n ( 3 0 ) ", "x^(2)+sin(30)", "x\t+1"});
-  calculateRow(table, 0, {"3", "1", "1", ','});
-  calculateRow(table, 1, {"3", "1", "1", ','});
-  calculateRow(table, 2, {"3", "1", "1", ','});
+  for (int row = 0; row < table.rowCount(); ++row) {
+    calculateRow(table, row, {"3", "1", "1", ','});
+  }
   EXPECT_EQ(resultsOf(table), (Results{"9,5", "9,5", "3"}));  // a tab is a stop character
   EXPECT_EQ(table.row(0).term, " x ^ ( 2 ) + s i n ( 3 0 ) ");
 }
@@ -93,7 +85,9 @@ TEST_F(Calculation, TheFirstFieldThatIsNoWholeNumberIsNamed) {
     EXPECT_EQ(test::faultOf([&] { calculateRow(table, 0, c.fields); }), c.fault);
     EXPECT_EQ(resultsOf(table), Results{"old"});
   }
-  // Whole numbers in every form of the reading.
+}
+
+TEST_F(Calculation, FieldsTakeEveryFormOfWholeNumber) {
   RowTable table = tableOfTerms({"x+y+z"});
   calculateRow(table, 0, {"$10", "-2147483648", "+7", ','});
   EXPECT_EQ(resultsOf(table), Results{"-2147483625"});
@@ -158,11 +152,14 @@ TEST_F(Calculation, TheSeparatorOfTheInputsWritesAndReadsTheNumbers) {
   }
 }
 
-TEST_F(Calculation, EmptyTableAndUnderflow) {
+TEST_F(Calculation, CalculateAllOnAnEmptyTableReadsNoField) {
   RowTable empty;
   EXPECT_EQ(test::faultOf([&] { calculateAll(empty, {"abc", "1", "1", ','}); }), "no fault");
+}
+
+TEST_F(Calculation, UnderflowGivesZeroWithoutAFault) {
   RowTable table = tableOfTerms({"0,5^(x)"});
-  calculateAll(table, {"100000", "1", "1", ','});
+  EXPECT_EQ(test::faultOf([&] { calculateAll(table, {"100000", "1", "1", ','}); }), "no fault");
   EXPECT_EQ(resultsOf(table), Results{"0"});
 }
 

@@ -41,8 +41,8 @@ struct TermCase {
   bool faultFlagAfter = true;
 };
 
-void expectResults(std::initializer_list<TermCase> cases) {
-  Evaluation evaluate;
+void expectResults(std::initializer_list<TermCase> cases, char separator = ',') {
+  Evaluation evaluate(separator);
   for (const TermCase& c : cases) {
     EXPECT_EQ(evaluate(c.term), c.result) << c.term;
     EXPECT_EQ(evaluate.faultFlag(), c.faultFlagAfter) << c.term;
@@ -51,7 +51,7 @@ void expectResults(std::initializer_list<TermCase> cases) {
 
 constexpr const char* EmptyTextFault = "EConvertError: '' ist kein gültiger Gleitkommawert";
 
-TEST(Evaluator, Functions) {
+TEST(Evaluator, FunctionsTakeAnglesInDegrees) {
   expectResults({
       {"sin(30)", "0,5"},
       {"cos(60)", "0,5"},
@@ -65,13 +65,18 @@ TEST(Evaluator, Functions) {
       {"sin(x*15)", "0,5"},
       {"cos(180)", "-1"},
       {"sin(-90)", "-1"},
+      {"tan(30)", "0,577350269189626"},
+      {"tan(45,5)", "1,01760739297213"},
+  });
+}
+
+TEST(Evaluator, AFunctionWithoutAValueGivesOneAndClearsTheFaultFlag) {
+  expectResults({
       {"ln(0)", "1", false},
       {"log(-1)", "1", false},
       {"tan(180)", "1", false},
       {"tan(-270)", "1", false},
-      {"tan(30)", "0,577350269189626"},
       {"ln(0)+tan(30)", "2", false},  // once cleared, tan gives 1
-      {"tan(45,5)", "1,01760739297213"},
   });
 }
 
@@ -106,37 +111,50 @@ TEST(Evaluator, PowerOfZeroDependsOnTheLevel) {
   });
 }
 
-TEST(Evaluator, PowerFaults) {
+TEST(Evaluator, APowerBeyondTheRangeIsAFault) {
   expectResults({
       {"x^(9000)*x^(9000)", "EOverflow: Gleitkommaüberlauf"},  // in the reduction
       {"0,5^(-20000)", "EZeroDivide: Gleitkommadivision durch Null"},
-      // The whole number test of an exponent of 2^63 or more, made only where a rule needs
-      // it: for a negative exponent or a negative base.
-      {"x^(0-10^(19))", "EInvalidOp: Ungültige Gleitkommaoperation"},
-      {"(0-2)^(10^(19))", "EInvalidOp: Ungültige Gleitkommaoperation"},
-      {"x^(10^(19))", "EOverflow: Gleitkommaüberlauf"},
       {"x^(10^(18))", "EOverflow: Gleitkommaüberlauf"},
-      // "E" in a term is a stop character, not an exponent: 1E19 is 1.
-      {"x^(1E19)", "2"},
   });
   Evaluation evaluate;
   EXPECT_EQ(evaluate("x^(5000)", 10), "EOverflow: Gleitkommaüberlauf");
-  // After a fault the next calculation runs normally.
+}
+
+// The whole number test of an exponent of 2^63 or more is made only where a rule needs it:
+// for a negative exponent or a negative base.
+TEST(Evaluator, AHugeExponentIsTestedForAWholeNumberOnlyWhereARuleNeedsIt) {
+  expectResults({
+      {"x^(0-10^(19))", "EInvalidOp: Ungültige Gleitkommaoperation"},
+      {"(0-2)^(10^(19))", "EInvalidOp: Ungültige Gleitkommaoperation"},
+      {"x^(10^(19))", "EOverflow: Gleitkommaüberlauf"},
+  });
+}
+
+TEST(Evaluator, AfterAFaultTheNextEvaluationRunsNormally) {
+  Evaluation evaluate;
+  EXPECT_EQ(evaluate("x^(5000)", 10), "EOverflow: Gleitkommaüberlauf");
   EXPECT_EQ(evaluate("x+1", 1), "2");
 }
 
-TEST(Evaluator, ReductionRanksAndStopCharacters) {
+TEST(Evaluator, MultiplyAndDivideGoBeforeAddAndSubtractFromLeftToRight) {
   expectResults({
       {"10-6/2+1", "8"},
       {"2*3+4*5", "26"},
       {"8/4/2", "1"},
       {"1-8/2/2", "-1"},
-      {"2.5", "2"},  // "." is a stop character
-      {"2E3", "2"},  // "E" not followed by "rg" too
-      {"2)+3", "2"},
       {"1+2*3-4/2", "5"},
       {"x*y*z/(x+y+z)", "2,66666666666667"},
       {"12,5*x-0,75", "24,25"},
+  });
+}
+
+TEST(Evaluator, ACharacterThatIsNoOperatorEndsTheTermOfItsLevel) {
+  expectResults({
+      {"2.5", "2"},       // "." is a stop character
+      {"2E3", "2"},       // "E" not followed by "rg" too
+      {"x^(1E19)", "2"},  // so 1E19 in a term is 1: "E" is no exponent
+      {"2)+3", "2"},
   });
 }
 
@@ -152,21 +170,36 @@ TEST(Evaluator, ZeroDivisorsGiveUpTheRestOfTheLevel) {
   });
 }
 
-TEST(Evaluator, ScannerQuirks) {
+TEST(Evaluator, AnOperatorWithoutAnOperandReusesThePreviousOperand) {
   expectResults({
       {"2*+3", "7"},  // "+" holds no operand: "2" is pushed again
       {"(2+)", "4"},
+      {"+1", EmptyTextFault},
+  });
+}
+
+TEST(Evaluator, ALaterOperandFormReplacesWhatAnEarlierOneRead) {
+  expectResults({
       {"-x", "2"},  // "-" starts a literal that the form x replaces
       {"-sin(30)", "0,5"},
-      {"-(2)", "EConvertError: '-' ist kein gültiger Gleitkommawert"},
-      {"sin30)", "0"},  // the character after a function name is passed over unread
       {"xy", "3"},
       {"2x", "2"},
       {"2sin(30)", "0,5"},
-      {"+1", EmptyTextFault},
-      {"x^2", EmptyTextFault},  // "^" passes over the "2"; the exponent group is empty
-      {"1,2,3", "EConvertError: '1,2,3' ist kein gültiger Gleitkommawert"},
       {"Ergx", EmptyTextFault},  // x is tried before Erg, not after it
+  });
+}
+
+TEST(Evaluator, TheCharacterAfterAFunctionNameOrACaretIsPassedOverUnread) {
+  expectResults({
+      {"sin30)", "0"},
+      {"x^2", EmptyTextFault},  // "^" passes over the "2"; the exponent group is empty
+  });
+}
+
+TEST(Evaluator, ALiteralIsReadAsAWholeWithItsSignDigitsAndCommas) {
+  expectResults({
+      {"-(2)", "EConvertError: '-' ist kein gültiger Gleitkommawert"},
+      {"1,2,3", "EConvertError: '1,2,3' ist kein gültiger Gleitkommawert"},
   });
 }
 
@@ -183,37 +216,59 @@ TEST(Evaluator, RowReferencesReadTheLiveResults) {
   });
 }
 
-TEST(Evaluator, DecisionsForWhatTheScannerLeavesOpen) {
+TEST(Evaluator, AnUnclosedGroupIsClosedAtTheEndOfTheTerm) {
   expectResults({
-      // a. An unclosed group is closed at the end of the term.
       {"x^23", "8"},
       {"(1+2", "3"},
       {"sin(", EmptyTextFault},
       {"sin", EmptyTextFault},
       {"2*(3", "6"},
       {"x^(", EmptyTextFault},
-      // b. A reference to a row that does not exist.
+  });
+}
+
+TEST(Evaluator, AReferenceToARowThatDoesNotExistIsAFault) {
+  expectResults({
       {"Erg0", "Exception: Zeile 0 existiert nicht"},
       {"Erg4", "Exception: Zeile 4 existiert nicht"},
       {"Erg0004", "Exception: Zeile 4 existiert nicht"},
-      // c. "^" with an empty operand text fails before its exponent is evaluated.
+  });
+}
+
+TEST(Evaluator, ACaretWithAnEmptyOperandFailsBeforeItsExponentIsEvaluated) {
+  expectResults({
       {"^(2)", EmptyTextFault},
       {"(^(Erg4))", EmptyTextFault},
-      // d. Tan of an angle of 2^63 radians or more: "0", unless a multiple of 90 degrees.
+  });
+}
+
+TEST(Evaluator, ThePowerStepReadsItsBaseOnlyWhereARuleNeedsIt) {
+  expectResults({
+      {"-^(0,5)", "1", false},
+      {"-^(2)", "EConvertError: '-' ist kein gültiger Gleitkommawert"},
+  });
+}
+
+// An angle of 2^63 radians or more cannot be reduced: sin, cos and tan give "0", except tan
+// of a multiple of 90 degrees (a domain fault) and tan after a domain fault, which give "1".
+TEST(Evaluator, AnglesTooLargeToReduceGiveZero) {
+  expectResults({
       {"tan(x^(70))", "0"},  // 1,18059162071741E21 degrees, no multiple of 90
       {"tan(9*10^(20))", "1", false},
       {"ln(0)+tan(x^(70))", "2", false},
       {"sin(10^(30))", "0"},
       {"cos(0-10^(30))", "0"},
-      // g. Slots behind the count read as 0 with code 0.
+  });
+}
+
+// The operand slots behind the count read as 0 with operator code 0.
+TEST(Evaluator, AnOperatorAtTheEndHasZeroAsItsRightOperand) {
+  expectResults({
       {"2+", "2"},
       {"2*", "0"},
       {"2/", "2", false},
       {"2-", "2"},
       {"1+2*", "1"},
-      // The power step reads a value only where a rule needs it.
-      {"-^(0,5)", "1", false},
-      {"-^(2)", "EConvertError: '-' ist kein gültiger Gleitkommawert"},
   });
 }
 
@@ -226,7 +281,7 @@ TEST(Evaluator, EvaluationsAreIndependent) {
   EXPECT_EQ(evaluate("7+"), "7");
 }
 
-// f. Operand stacks grow as needed, at the top level and in groups.
+// Operand stacks grow as needed, at the top level and in groups.
 TEST(Evaluator, StacksGrowAsNeeded) {
   Evaluation evaluate;
   std::string sum = "1";
@@ -242,8 +297,8 @@ TEST(Evaluator, StacksGrowAsNeeded) {
   EXPECT_EQ(evaluate("(" + product + ")/2^(199)"), "2");
 }
 
-// h. At most 1000 groups may be open at once.
-TEST(Evaluator, DeepNestingIsAFault) {
+// At most 1000 groups may be open at once.
+TEST(Evaluator, NestingDeeperThanAThousandGroupsIsAFault) {
   Evaluation evaluate;
   const auto nested = [](int depth) {
     return std::string(static_cast<std::size_t>(depth), '(') + "7" +
@@ -272,11 +327,14 @@ TEST(Evaluator, HugeTermsEndWithAResultOrAFault) {
 }
 
 TEST(Evaluator, SeparatorDecidesHowLiteralsRead) {
-  Evaluation evaluate('.');
-  EXPECT_EQ(evaluate("sin(30)"), "0.5");
-  EXPECT_EQ(evaluate("x/4"), "0.5");
-  EXPECT_EQ(evaluate("2,5"), "EConvertError: '2,5' ist kein gültiger Gleitkommawert");
-  EXPECT_EQ(evaluate("2.5"), "2");
+  expectResults(
+      {
+          {"sin(30)", "0.5"},
+          {"x/4", "0.5"},
+          {"2,5", "EConvertError: '2,5' ist kein gültiger Gleitkommawert"},
+          {"2.5", "2"},
+      },
+      '.');
 }
 
 }  // namespace

@@ -16,9 +16,9 @@ struct ReadingCase {
   const char* valueAsText;  // number text of the value read, with the same separator
 };
 
-// The reading examples, written once with "," and read with "," and with "."; with "." every
-// "," of the text is a full stop.
-const ReadingCase ReadingExamples[] = {
+// Texts in every form a number may take, written once with "," and read with "," and with
+// "."; with "." every "," of the text is a full stop.
+const ReadingCase NumberForms[] = {
     {" 12,5 ", "12,5"},   {"+3", "3"},          {",5", "0,5"},         {"5,", "5"},
     {",", "0"},           {"1E3", "1000"},      {"1e-2", "0,01"},      {"1E", "1"},
     {"1,5E20", "1,5E20"}, {"1E1000", "1E1000"}, {"-0,125", "-0,125"},  {"1E+3", "1000"},
@@ -34,8 +34,8 @@ std::string withFullStops(std::string text) {
   return text;
 }
 
-TEST(NumberReading, ReadsTheExamplesWithEitherSeparator) {
-  for (const ReadingCase& c : ReadingExamples) {
+TEST(NumberReading, ReadsEveryFormOfNumberWithEitherSeparator) {
+  for (const ReadingCase& c : NumberForms) {
     EXPECT_EQ(numberText(readNumber(c.text, ','), ','), c.valueAsText) << c.text;
     EXPECT_EQ(numberText(readNumber(withFullStops(c.text), '.'), '.'), withFullStops(c.valueAsText))
         << c.text;

@@ -30,7 +30,7 @@ struct TextCase {
   const char* withFullStop;
 };
 
-TEST(NumberText, WritesTheWorkedExamplesWithEitherSeparator) {
+TEST(NumberText, WritesFifteenSignificantDigitsWithEitherSeparator) {
   for (const TextCase& c : std::initializer_list<TextCase>{
            {0.0L, "0", "0"},
            {100.0L, "100", "100"},
@@ -119,7 +119,7 @@ TEST(NumberText, IsTheSameUnderEveryRoundingMode) {
   }
 }
 
-TEST(NumberText, SpecialValuesAndZeros) {
+TEST(NumberText, InfinitiesAndValuesThatAreNoNumberAreWrittenAsWords) {
   const Extended infinity = std::numeric_limits<Extended>::infinity();
   const Extended notANumber = std::numeric_limits<Extended>::quiet_NaN();
   for (const TextCase& c : std::initializer_list<TextCase>{
@@ -127,11 +127,25 @@ TEST(NumberText, SpecialValuesAndZeros) {
            {-infinity, "-INF", ""},
            {notANumber, "NAN", ""},
            {-notANumber, "NAN", ""},
+           {fromFields(0x4000000000000000ULL, 0x3FFF), "NAN", ""},  // an unnormal
+       }) {
+    EXPECT_EQ(numberText(c.value, ','), c.withComma);
+  }
+}
+
+TEST(NumberText, ZerosAndDenormalsAreWrittenAsZero) {
+  for (const TextCase& c : std::initializer_list<TextCase>{
            {-0.0L, "0", ""},
            {std::numeric_limits<Extended>::denorm_min(), "0", ""},
            {-std::numeric_limits<Extended>::denorm_min(), "0", ""},
-           {fromFields(0x7FFFFFFFFFFFFFFFULL, 0), "0", ""},         // largest denormal
-           {fromFields(0x4000000000000000ULL, 0x3FFF), "NAN", ""},  // an unnormal
+           {fromFields(0x7FFFFFFFFFFFFFFFULL, 0), "0", ""},  // largest denormal
+       }) {
+    EXPECT_EQ(numberText(c.value, ','), c.withComma);
+  }
+}
+
+TEST(NumberText, TheEndsOfTheNormalRangeAreWrittenWithTheirDigits) {
+  for (const TextCase& c : std::initializer_list<TextCase>{
            {std::numeric_limits<Extended>::max(), "1,18973149535723E4932", ""},
            {-std::numeric_limits<Extended>::max(), "-1,18973149535723E4932", ""},
            {std::numeric_limits<Extended>::min(), "3,36210314311209E-4932", ""},

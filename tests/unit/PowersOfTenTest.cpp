@@ -76,15 +76,32 @@ TEST(PowersOfTen, EveryFactorIsTheNearestExtendedValue) {
   }
 }
 
-TEST(PowersOfTen, ScalingEdges) {
+struct ScalingCase {
+  Extended value;
+  int power;
+  Extended scaled;
+};
+
+TEST(PowersOfTen, ScalingPastTheRangeGivesInfinityOrZero) {
   const Extended infinity = std::numeric_limits<Extended>::infinity();
-  EXPECT_EQ(scaleByPowerOfTen(2.5L, 0), 2.5L);
-  EXPECT_EQ(scaleByPowerOfTen(2.5L, 5120), infinity);
-  EXPECT_EQ(scaleByPowerOfTen(2.5L, -5120), 0.0L);
-  EXPECT_EQ(scaleByPowerOfTen(2.5L, -100000), 0.0L);
-  EXPECT_EQ(scaleByPowerOfTen(3.0L, 2), 300.0L);
-  EXPECT_EQ(scaleByPowerOfTen(300.0L, -2), 3.0L);
-  EXPECT_TRUE(std::isinf(scaleByPowerOfTen(1.0L, 4933)));
+  for (const ScalingCase& c : std::initializer_list<ScalingCase>{
+           {2.5L, 5120, infinity},
+           {1.0L, 4933, infinity},
+           {2.5L, -5120, 0.0L},
+           {2.5L, -100000, 0.0L},
+       }) {
+    EXPECT_EQ(scaleByPowerOfTen(c.value, c.power), c.scaled) << c.power;
+  }
+}
+
+TEST(PowersOfTen, ScalingBySmallPowersIsExact) {
+  for (const ScalingCase& c : std::initializer_list<ScalingCase>{
+           {2.5L, 0, 2.5L},
+           {3.0L, 2, 300.0L},
+           {300.0L, -2, 3.0L},
+       }) {
+    EXPECT_EQ(scaleByPowerOfTen(c.value, c.power), c.scaled) << c.power;
+  }
 }
 
 }  // namespace

@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "PrintPage.h"
@@ -40,22 +37,18 @@ TEST(PrintPage, EachRowGivesFiveLinesWithoutItsNr) {
   EXPECT_EQ(Head.find("\r\n", 8) - 8, 39u);
 }
 
-TEST(PrintPage, IsWrittenBesideTheProgramAndRewrittenEachTime) {
+TEST(PrintPage, LivesBesideTheProgram) {
   EXPECT_EQ(printPagePath(),
             fs::path(fs::read_symlink("/proc/self/exe")).parent_path().string() + "/print.html");
-  const fs::path file =
-      fs::temp_directory_path() / ("numora-print-" + std::to_string(::getpid()) + ".html");
-  RowTable table;
-  addRow(table, -1);
-  addRow(table, -1);
-  writePrintPage(table, file.string());
+}
+
+TEST(PrintPage, WritingAgainReplacesTheWholePage) {
+  const test::TemporaryFolder folder("numora-print-test");
+  RowTable table = test::tableOfTerms({"", ""});
+  writePrintPage(table, folder.path("print.html"));
   deleteRow(table, 0);
-  writePrintPage(table, file.string());
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  EXPECT_EQ(content.str(), printPage(table));
-  fs::remove(file);
+  writePrintPage(table, folder.path("print.html"));
+  EXPECT_EQ(test::contentOf(folder.path("print.html")), printPage(table));
 }
 
 TEST(PrintPage, APageThatCannotBeWrittenIsAFault) {

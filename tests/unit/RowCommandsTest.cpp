@@ -5,21 +5,15 @@
 
 #include "RowCommands.h"
 #include "RowTable.h"
+#include "TestSupport.h"
 
 namespace numora {
 namespace {
 
 constexpr int NoSelection = -1;
 
-// The table as "Name|Term|Result|Nr" lines, top to bottom.
-std::vector<std::string> linesOf(const RowTable& table) {
-  std::vector<std::string> lines;
-  for (int i = 0; i < table.rowCount(); ++i) {
-    const Row& row = table.row(i);
-    lines.push_back(row.name + "|" + row.term + "|" + row.result + "|" + row.nr);
-  }
-  return lines;
-}
+using test::linesOf;
+using test::RecordingObserver;
 
 using Lines = std::vector<std::string>;
 
@@ -154,24 +148,6 @@ TEST(RowCommands, NewTableRemovesEveryRow) {
   addRow(table, NoSelection);
   EXPECT_EQ(linesOf(table), (Lines{"New element|||1"}));
 }
-
-// Records what the table reports, the way a view would see it.
-class RecordingObserver : public RowTableObserver {
- public:
-  std::vector<std::string> events;
-  void rowsAboutToBeInserted(int first, int last) override { add("insert", first, last); }
-  void rowsInserted() override { events.push_back("inserted"); }
-  void rowsAboutToBeRemoved(int first, int last) override { add("remove", first, last); }
-  void rowsRemoved() override { events.push_back("removed"); }
-  void tableAboutToBeReset() override { events.push_back("reset"); }
-  void tableReset() override { events.push_back("was reset"); }
-  void rowsChanged(int first, int last) override { add("changed", first, last); }
-
- private:
-  void add(const char* what, int first, int last) {
-    events.push_back(std::string(what) + " " + std::to_string(first) + "-" + std::to_string(last));
-  }
-};
 
 TEST(RowTable, TellsItsObserverOfEveryChange) {
   RowTable table = lettersTable(3);

@@ -5,9 +5,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,16 +20,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string contentOf(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream content;
-  content << file.rdbuf();
-  return content.str();
-}
-
-void writeFile(const fs::path& path, const std::string& content) {
-  std::ofstream(path, std::ios::binary) << content;
-}
+using test::contentOf;
+using test::RecordingObserver;
+using test::tableOf;
+using test::writeFile;
 
 std::vector<Row> rowsOf(const RowTable& table) {
   std::vector<Row> rows;
@@ -40,37 +33,11 @@ std::vector<Row> rowsOf(const RowTable& table) {
   return rows;
 }
 
-RowTable tableOf(const std::vector<Row>& rows) {
-  RowTable table;
-  for (const Row& row : rows) {
-    table.appendRow(row);
-  }
-  return table;
-}
-
 class TableFile : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("numora-table-test-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
+  std::string path(const std::string& name) const { return folder_.path(name); }
 
-  std::string path(const std::string& name) const { return (folder_ / name).string(); }
-
-  // The files in the folder, so a test can see that no temporary file was left behind.
-  std::vector<std::string> filesInFolder() const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder_)) {
-      names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-  }
-
-  fs::path folder_;
+  test::TemporaryFolder folder_{"numora-table-test"};
 };
 
 TEST_F(TableFile, EveryKindOfTextSurvivesSaveAndOpen) {
@@ -91,42 +58,83 @@ TEST_F(TableFile, EveryKindOfTextSurvivesSaveAndOpen) {
   // One row per line, between the line that opens the document and the one that closes it.
   const std::string document = contentOf(path("all.TBE"));
   EXPECT_EQ(std::count(document.begin(), document.end(), '\n'), 2 + static_cast<long>(rows.size()));
-  EXPECT_EQ(filesInFolder(), std::vector<std::string>{"all.TBE"});
+  EXPECT_EQ(folder_.fileNames(), std::vector<std::string>{"all.TBE"});
 }
 
-TEST_F(TableFile, WritesTheDocumentLayout) {
-  RowTable table;
-  addRow(table, -1);
-  storeTerm(table, 0, "x+1");
-  EXPECT_EQ(tableDocument(table),
-            "{\"format\": \"numora-table\", \"version\": 1, \"rows\": [\n"
-            "{\"name\": \"New element\", \"term\": \"x+1\", \"result\": \"\", \"nr\": \"1\"}\n"
-            "]}\n");
-  EXPECT_EQ(tableDocument(RowTable()),
-            "{\"format\": \"numora-table\", \"version\": 1, \"rows\": [\n]}\n");
+TEST_F(TableFile, WritesEveryRowOnALineOfItsOwnBetweenHeaderAndFooter) {
+  const std::string header = "{\"format\": \"numora-table\", \"version\": 1, \"rows\": [\n";
+  struct Case {
+    std::vector<std::string> terms;
+    std::string document;
+  };
+  for (const Case& c : std::initializer_list<Case>{
+           {{}, header + "]}\n"},
+           {{"x+1"},
+            header +
+                "{\"name\": \"New element\", \"term\": \"x+1\", \"result\": \"\", \"nr\": \"1\"}\n"
+                "]}\n"},
+           {{"x", "Erg1*2"},
+            header +
+                "{\"name\": \"New element\", \"term\": \"x\", \"result\": \"\", \"nr\": \"1\"},\n"
+                "{\"name\": \"New element\", \"term\": \"Erg1*2\", \"result\": \"\", \"nr\": "
+                "\"2\"}\n"
+                "]}\n"},
+       }) {
+    EXPECT_EQ(tableDocument(test::tableOfTerms(c.terms)), c.document) << c.terms.size();
+  }
+}
+
+// The file is the document, also when it is written in several pieces.
+TEST_F(TableFile, TheSavedFileIsTheDocumentByteForByte) {
+  for (const int rows : {0, 1, 40000}) {
+    std::vector<Row> content;
+    for (int i = 0; i < rows; ++i) {
+      content.push_back({"Größe " + std::to_string(i), std::string(100, 'x') + "\"\t",
+                         std::to_string(i), std::to_string(i + 1)});
+    }
+    const RowTable table = tableOf(content);
+    saveTable(table, path("t.TBE"));
+    const std::string document = tableDocument(table);
+    const std::string saved = contentOf(path("t.TBE"));
+    // Compared as a whole, so a failure does not print megabytes.
+    EXPECT_EQ(saved.size(), document.size()) << rows;
+    EXPECT_TRUE(saved == document) << rows;
+  }
 }
 
 TEST_F(TableFile, BytesThatAreNotUtf8AreWrittenAsReplacementCharacters) {
-  const RowTable table =
-      tableOf({{"a\xff"
-                "b",
-                "\xc3", "\xed\xa0\x80", "\xe2\x82\xac"}});
-  const std::vector<Row> rows = rowsOfTableDocument(tableDocument(table), "x.TBE");
-  ASSERT_EQ(rows.size(), 1u);
-  EXPECT_EQ(rows[0].name,
-            "a\xEF\xBF\xBD"
-            "b");
-  EXPECT_EQ(rows[0].term, "\xEF\xBF\xBD");
-  EXPECT_EQ(rows[0].result, "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD");  // a surrogate is no text
-  EXPECT_EQ(rows[0].nr, "\xe2\x82\xac");
+  const std::string replacement = "\xEF\xBF\xBD";
+  struct Case {
+    const char* what;
+    std::string field;
+    std::string read;
+  };
+  for (const Case& c : std::initializer_list<Case>{
+           {"a stray byte between letters",
+            "a\xff"
+            "b",
+            "a" + replacement + "b"},
+           {"a sequence cut short at the end", "\xc3", replacement},
+           {"a sequence cut short by a letter", "\xe2\x82x", replacement + replacement + "x"},
+           {"a surrogate is no text", "\xed\xa0\x80", replacement + replacement + replacement},
+           {"an overlong form", "\xc0\xaf", replacement + replacement},
+           {"beyond U+10FFFF", "\xf4\x90\x80\x80",
+            replacement + replacement + replacement + replacement},
+           {"a stray continuation byte",
+            "\x80"
+            "A",
+            replacement + "A"},
+           {"valid characters stay", "\xe2\x82\xac \xf0\x9f\x98\x80 \xc3\x84",
+            "\xe2\x82\xac \xf0\x9f\x98\x80 \xc3\x84"},
+       }) {
+    const RowTable table = tableOf({{c.field, c.field, c.field, c.field}});
+    const std::vector<Row> rows = rowsOfTableDocument(tableDocument(table), "x.TBE");
+    EXPECT_EQ(rows, (std::vector<Row>{{c.read, c.read, c.read, c.read}})) << c.what;
+  }
 }
 
 TEST_F(TableFile, ATableSavedAndOpenedCalculatesAsBefore) {
-  RowTable table;
-  for (const char* term : {"x^(2)", "Erg1/3", "sin(Erg2)*y", "Erg3+Erg1"}) {
-    addRow(table, -1);
-    storeTerm(table, table.rowCount() - 1, term);
-  }
+  RowTable table = test::tableOfTerms({"x^(2)", "Erg1/3", "sin(Erg2)*y", "Erg3+Erg1"});
   const CalculationInputs fields{"3", "4", "5", ','};
   calculateAll(table, fields);
   moveRowDown(table, 1);  // Erg references mean positions, so the order must survive
@@ -201,23 +209,29 @@ TEST_F(TableFile, FilesThatAreNoTableAreRefusedAndTheTableStaysAsItWas) {
        }) {
     writeFile(path("bad.TBE"), c.content);
     RowTable table = tableOf({{"kept", "x", "1", "1"}});
+    RecordingObserver observer;
+    table.setObserver(&observer);
     EXPECT_EQ(test::faultOf([&] { openTable(table, path("bad.TBE")); }),
               "Exception: Datei \"" + path("bad.TBE") + "\" ist keine gültige Tabellendatei. " +
                   c.problem)
         << c.what;
     EXPECT_EQ(rowsOf(table), (std::vector<Row>{{"kept", "x", "1", "1"}})) << c.what;
+    EXPECT_EQ(observer.events, std::vector<std::string>{}) << c.what;
   }
 }
 
 TEST_F(TableFile, AFileThatCannotBeReadIsRefused) {
   RowTable table = tableOf({{"kept", "x", "1", "1"}});
+  RecordingObserver observer;
+  table.setObserver(&observer);
   EXPECT_EQ(test::faultOf([&] { openTable(table, path("missing.TBE")); }),
             "Exception: Datei \"" + path("missing.TBE") +
                 "\" kann nicht geöffnet werden. No such file or directory");
-  EXPECT_EQ(
-      test::faultOf([&] { openTable(table, folder_.string()); }),
-      "Exception: Datei \"" + folder_.string() + "\" kann nicht geöffnet werden. Is a directory");
+  EXPECT_EQ(test::faultOf([&] { openTable(table, folder_.folder().string()); }),
+            "Exception: Datei \"" + folder_.folder().string() +
+                "\" kann nicht geöffnet werden. Is a directory");
   EXPECT_EQ(table.rowCount(), 1);
+  EXPECT_EQ(observer.events, std::vector<std::string>{});
 }
 
 TEST_F(TableFile, AFailedSaveLeavesTheOldFileAsItWas) {
@@ -231,7 +245,7 @@ TEST_F(TableFile, AFailedSaveLeavesTheOldFileAsItWas) {
   EXPECT_EQ(test::faultOf([&] { saveTable(table, path("nowhere/t.TBE")); }),
             "Exception: Datei \"" + path("nowhere/t.TBE") +
                 "\" kann nicht erstellt werden. No such file or directory");
-  EXPECT_EQ(filesInFolder(), std::vector<std::string>{"folder.TBE"});
+  EXPECT_EQ(folder_.fileNames(), std::vector<std::string>{"folder.TBE"});
 }
 
 // The disk fills up while a large table is written: a child process may write no more than a
@@ -256,7 +270,7 @@ TEST_F(TableFile, RunningOutOfSpaceLeavesTheOldFileByteForByte) {
   ::waitpid(child, &status, 0);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
   EXPECT_EQ(contentOf(path("t.TBE")), old);
-  EXPECT_EQ(filesInFolder(), std::vector<std::string>{"t.TBE"});
+  EXPECT_EQ(folder_.fileNames(), std::vector<std::string>{"t.TBE"});
 }
 
 TEST_F(TableFile, SavingKeepsThePermissionsOfTheFileItReplaces) {
@@ -268,11 +282,18 @@ TEST_F(TableFile, SavingKeepsThePermissionsOfTheFileItReplaces) {
   EXPECT_EQ(status.st_mode & 07777, 0640u);
 }
 
-TEST_F(TableFile, OpenReplacesEveryRowAndReportsAReset) {
+// A view of the table sees an open as one reset, and a failed open as nothing at all.
+TEST_F(TableFile, OpenReplacesEveryRowInOneResetAndAFailedOpenReportsNothing) {
   saveTable(tableOf({{"one", "x", "1", "1"}, {"two", "y", "2", "2"}}), path("t.TBE"));
+  writeFile(path("corrupt.TBE"), "{\"format\": \"numora-table\", \"version\": 1, \"rows\": [");
   RowTable table =
       tableOf({{"old", "z", "", "1"}, {"older", "", "", "2"}, {"oldest", "", "", "3"}});
+  RecordingObserver observer;
+  table.setObserver(&observer);
+  EXPECT_NE(test::faultOf([&] { openTable(table, path("corrupt.TBE")); }), "no fault");
+  EXPECT_EQ(observer.events, std::vector<std::string>{});
   EXPECT_EQ(openTable(table, path("t.TBE")), -1);
+  EXPECT_EQ(observer.events, (std::vector<std::string>{"reset", "was reset"}));
   EXPECT_EQ(rowsOf(table), (std::vector<Row>{{"one", "x", "1", "1"}, {"two", "y", "2", "2"}}));
 }
 
