@@ -4,17 +4,14 @@
 #include <QMessageBox>
 #include <QThread>
 #include <exception>
+#include <memory>
 #include <typeinfo>
 
 #include "ApplicationTitle.h"
 #include "Faults.h"
 #include "FloatingPoint.h"
-#include "HHU.h"
-#include "PHU.h"
 #include "SEHU.h"
 #include "SHU.h"
-#include "UserLocale.h"
-#include "WCIU.h"
 
 namespace {
 
@@ -40,54 +37,35 @@ void showStartupFault(const std::exception& fault) {
   box.exec();
 }
 
-// Only the main window ends the program when it closes.
-void keepOpenAfterClose(QWidget* window) { window->setAttribute(Qt::WA_QuitOnClose, false); }
-
-void showSplashForAWhile(QApplication& application) {
-  Form4->centreOnDesktop();
-  Form4->show();
-  // The window is mapped and painted now, before the thread waits without handling events.
+// Shows the splash window and blocks the thread while it stands: no event is handled, so
+// the window is mapped and painted before the wait begins.
+void showSplashForAWhile(QApplication& application, TForm4& splash) {
+  splash.centreOnDesktop();
+  splash.show();
   application.processEvents(QEventLoop::ExcludeUserInputEvents);
-  Form4->repaint();
+  splash.repaint();
   application.processEvents(QEventLoop::ExcludeUserInputEvents);
   QThread::msleep(SplashMilliseconds);
-  Form4->hide();
-}
-
-// All windows go when the program ends, the main window last.
-void destroyWindows() {
-  const auto destroy = [](auto*& window) {
-    delete window;
-    window = nullptr;
-  };
-  destroy(InfoForm);
-  destroy(Form4);
-  destroy(Form3);
-  destroy(Form2);
-  destroy(Form1);
+  splash.hide();
 }
 
 }  // namespace
 
 int runNumora(QApplication& application, const QByteArray& splashJpeg) {
+  // The windows live until the program ends; the main window, which owns the help, preview
+  // and info windows, goes last.
+  std::unique_ptr<TForm1> main;
+  std::unique_ptr<TForm4> splash;
   try {
     numora::fpu::resetUnit();
-    Form1 = new TForm1;
-    Form2 = new TForm2;
-    keepOpenAfterClose(Form2);
-    Form3 = new TForm3;
-    keepOpenAfterClose(Form3);
-    Form4 = new TForm4(splashJpeg);
-    keepOpenAfterClose(Form4);
-    showSplashForAWhile(application);
-    InfoForm = new TInfoForm;
-    keepOpenAfterClose(InfoForm);
+    main = std::make_unique<TForm1>();  // with the help and preview windows, in this order
+    splash = std::make_unique<TForm4>(splashJpeg);
+    showSplashForAWhile(application, *splash);
+    main->createInfoWindow();
   } catch (const std::exception& fault) {
     showStartupFault(fault);
     return 1;
   }
-  Form1->show();
-  const int status = application.exec();
-  destroyWindows();
-  return status;
+  main->show();
+  return application.exec();
 }

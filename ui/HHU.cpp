@@ -5,8 +5,6 @@
 
 #include "WindowLook.h"
 
-TForm2* Form2 = nullptr;
-
 QStringList TForm2::helpLines() {
   return {
       "First add a new line and change its name, by clicking at the text.",
@@ -34,6 +32,7 @@ QStringList TForm2::helpLines() {
 
 TForm2::TForm2(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName("Form2");
+  setAttribute(Qt::WA_QuitOnClose, false);
   setWindowTitle("Numora");
   setWindowIcon(QIcon(":/numora.png"));
   setFont(windowLook::windowFont());

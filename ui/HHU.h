@@ -5,7 +5,7 @@
 class QPlainTextEdit;
 
 // The help window: the program's short user guide in an editable text area that wraps at the
-// window's width. Edits last while the program runs.
+// window's width. Edits last while the program runs. Closing it only hides it.
 class TForm2 : public QWidget {
   Q_OBJECT
 
@@ -16,5 +16,3 @@ class TForm2 : public QWidget {
 
   QPlainTextEdit* Memo1;
 };
-
-extern TForm2* Form2;

@@ -1,7 +1,9 @@
 #include "ListView.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QPainter>
+#include <QTimerEvent>
 
 #include "RowTableModel.h"
 
@@ -36,10 +38,44 @@ void TListView::selectIndex(int index) {
   setCurrentIndex(model()->index(index, RowTableModel::NameColumn));
 }
 
-// Every way of editing a row edits its Name, the one column that can be edited.
+// Every way of editing a row edits its Name, the one column that can be edited. A click on
+// the selected row waits for the double-click time first; the release that ends a
+// double-click edits nothing.
 bool TListView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
-  return QTreeView::edit(index.isValid() ? index.siblingAtColumn(RowTableModel::NameColumn) : index,
-                         trigger, event);
+  const QModelIndex name =
+      index.isValid() ? index.siblingAtColumn(RowTableModel::NameColumn) : index;
+  if (trigger != SelectedClicked) {
+    return QTreeView::edit(name, trigger, event);
+  }
+  if (doubleClickInProgress_ || !name.isValid() || !(editTriggers() & SelectedClicked)) {
+    return false;
+  }
+  pendingNameEdit_ = name;
+  nameEditDelay_.start(QApplication::doubleClickInterval(), this);
+  return true;
+}
+
+void TListView::mousePressEvent(QMouseEvent* event) {
+  nameEditDelay_.stop();
+  doubleClickInProgress_ = false;
+  QTreeView::mousePressEvent(event);
+}
+
+void TListView::mouseDoubleClickEvent(QMouseEvent* event) {
+  nameEditDelay_.stop();
+  doubleClickInProgress_ = true;
+  QTreeView::mouseDoubleClickEvent(event);
+}
+
+void TListView::timerEvent(QTimerEvent* event) {
+  if (event->timerId() != nameEditDelay_.timerId()) {
+    QTreeView::timerEvent(event);
+    return;
+  }
+  nameEditDelay_.stop();
+  if (pendingNameEdit_.isValid() && pendingNameEdit_.row() == currentIndex().row()) {
+    QTreeView::edit(pendingNameEdit_, AllEditTriggers, nullptr);
+  }
 }
 
 void GridLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,

@@ -1,11 +1,14 @@
 #pragma once
 
+#include <QBasicTimer>
+#include <QPersistentModelIndex>
 #include <QStyledItemDelegate>
 #include <QTreeView>
 
 // The table in report view: whole-row single selection, grid lines, and in-place editing of
 // the Name column. A click on the selected row, or F2, edits its Name whichever column the
-// pointer is over.
+// pointer is over. The click's editor opens only once it is clear that the click does not
+// begin a double-click, which edits the Term instead.
 class TListView : public QTreeView {
   Q_OBJECT
 
@@ -18,6 +21,14 @@ class TListView : public QTreeView {
 
  protected:
   bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void timerEvent(QTimerEvent* event) override;
+
+ private:
+  QBasicTimer nameEditDelay_;
+  QPersistentModelIndex pendingNameEdit_;
+  bool doubleClickInProgress_ = false;
 };
 
 // Draws each cell with a one-pixel grid line on its right and bottom edges.

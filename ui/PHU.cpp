@@ -11,10 +11,9 @@
 #include "Faults.h"
 #include "WindowLook.h"
 
-TForm3* Form3 = nullptr;
-
 TForm3::TForm3(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName("Form3");
+  setAttribute(Qt::WA_QuitOnClose, false);
   setWindowTitle("Print");
   setFont(windowLook::windowFont());
   WebBrowser1 = new QTextBrowser(this);
@@ -26,6 +25,7 @@ TForm3::TForm3(QWidget* parent) : QWidget(parent, Qt::Window) {
   Button1 = new QPushButton("Print", Panel1);
   Button1->setObjectName("Button1");
   Button1->setGeometry(8, 8, 97, 25);
+  Button1->setAutoDefault(true);
   connect(Button1, &QPushButton::clicked, this, &TForm3::Button1Click);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -33,6 +33,7 @@ TForm3::TForm3(QWidget* parent) : QWidget(parent, Qt::Window) {
   layout->addWidget(WebBrowser1, 1);
   layout->addWidget(Panel1);
   setTabOrder(Button1, WebBrowser1);
+  Button1->setFocus();
   windowLook::placeWindow(this, 192, 114, 870, 600);
 }
 

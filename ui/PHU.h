@@ -8,7 +8,8 @@ class QTextBrowser;
 
 // The print preview window: shows the print page file as it stands (markup in a row's texts
 // is markup here), and its "Print" button opens the print preview, from which the user prints
-// or prints to a PDF file.
+// or prints to a PDF file. "Print" has the keyboard focus, so Space or Enter presses it.
+// Closing the window only hides it.
 class TForm3 : public QWidget {
   Q_OBJECT
 
@@ -30,5 +31,3 @@ class TForm3 : public QWidget {
  private:
   QString pagePath_;
 };
-
-extern TForm3* Form3;

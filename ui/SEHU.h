@@ -1,22 +1,33 @@
 #pragma once
 
 #include <QMainWindow>
+#include <memory>
 
 #include "Calculation.h"
 #include "RowTable.h"
 
 class QAction;
 class QFileDialog;
-class QLabel;
 class QLineEdit;
 class QMenu;
 class QToolButton;
 class RowTableModel;
+class TForm2;
+class TForm3;
+class TInfoForm;
 class TListView;
 
 // The main window: the table of rows, the command bar with its seven picture buttons, the
-// variables bar with x, y and z, the main menu and the table's context menu. Every control runs
-// one command of the core, shows a secondary window or closes the window.
+// variables bar with x, y and z, the main menu and the table's context menu. Every command is
+// one action, made once in createActions() and put into the menus and onto the buttons, so a
+// menu item and its button are the same command. The window owns what it shows: the row
+// table, and the help, print preview and info windows.
+//
+// Controls and actions carry their designer names as object names, by which tests find them:
+// the buttons SpeedButton9, 1, 2, 6, 3, 7, 8; the fields Edit1 (x), Edit2 (y), Edit3 (z); the
+// table ListView1 with its menu PopupMenu1; the dialogs OpenDialog1 and SaveDialog1; and the
+// actions Neu1, ffnen1, Speichern1, Print1, Schlieen1, GanzesFormular1, DieseZeile1, Hilfe1,
+// Info2, Onerowup1 and Oneowdown1, named after the menu items that show them.
 class TForm1 : public QMainWindow {
   Q_OBJECT
 
@@ -25,44 +36,19 @@ class TForm1 : public QMainWindow {
   ~TForm1() override;
 
   numora::RowTable& table() { return table_; }
-  numora::CalculationInputs calculationInputs() const;
 
-  // Command bar.
-  QWidget* CoolBar1;
-  QToolButton* SpeedButton9;
-  QToolButton* SpeedButton1;
-  QToolButton* SpeedButton2;
-  QToolButton* SpeedButton6;
-  QToolButton* SpeedButton3;
-  QToolButton* SpeedButton7;
-  QToolButton* SpeedButton8;
-  // Variables bar.
-  QWidget* ToolBar1;
-  QLabel* Label1;
-  QLineEdit* Edit1;
-  QLabel* Label3;
-  QLineEdit* Edit2;
-  QLabel* Label2;
-  QLineEdit* Edit3;
-  // The table and its menus and dialogs.
-  TListView* ListView1;
-  QMenu* PopupMenu1;
-  QAction* Onerowup1;
-  QAction* Oneowdown1;
-  QFileDialog* OpenDialog1;
-  QFileDialog* SaveDialog1;
-  // Main menu.
-  QAction* Neu1;
-  QAction* ffnen1;
-  QAction* Speichern1;
-  QAction* Print1;
-  QAction* Schlieen1;
-  QAction* GanzesFormular1;
-  QAction* DieseZeile1;
-  QAction* Hilfe1;
-  QAction* Info2;
+  // The decimal separator of the window's calculations: the user's, read again whenever the
+  // user's locale changes.
+  char decimalSeparator() const { return decimalSeparator_; }
+  void setDecimalSeparator(char separator) { decimalSeparator_ = separator; }
 
- public slots:
+  // Creates the info window, hidden; its credits start scrolling from now on.
+  void createInfoWindow();
+
+ protected:
+  void changeEvent(QEvent* event) override;
+
+ private slots:
   void SpeedButton9Click();  // new table
   void SpeedButton1Click();  // save table
   void SpeedButton2Click();  // open table
@@ -71,36 +57,53 @@ class TForm1 : public QMainWindow {
   void SpeedButton7Click();  // calculate row
   void SpeedButton8Click();  // calculate all
   void ListView1DblClick();  // edit term
-  void Onerowup1Click();
-  void Oneowdown1Click();
-  void Neu1Click();
-  void ffnen1Click();
-  void Speichern1Click();
-  void Print1Click();
-  void Schlieen1Click();
-  void GanzesFormular1Click();
-  void DieseZeile1Click();
-  void Hilfe1Click();
-  void Info2Click();
-
- protected:
-  void changeEvent(QEvent* event) override;
+  void Onerowup1Click();     // move row up
+  void Oneowdown1Click();    // move row down
+  void Print1Click();        // print table
+  void Hilfe1Click();        // show the help window
+  void Info2Click();         // show the info window
 
  private:
+  void createActions();
   void createCommandBar();
   void createVariablesBar();
   void createTable();
-  void createMainMenu();
+  void createMenus();
   void createDialogs();
-  QToolButton* pictureButton(const char* name, int left, const char* hint, const char* picture,
-                             void (TForm1::*handler)());
+  QToolButton* pictureButton(const char* name, int left, QAction* action);
   // Runs a row command on the selected index and selects what the command reports.
   void runRowCommand(int (*command)(numora::RowTable&, int));
+  numora::CalculationInputs calculationInputs() const;
 
   numora::RowTable table_;
   char decimalSeparator_;
-  RowTableModel* model_;
-};
 
-// The main window, reachable from every handler.
-extern TForm1* Form1;
+  QAction* newTableAction_;
+  QAction* saveTableAction_;
+  QAction* openTableAction_;
+  QAction* addRowAction_;
+  QAction* deleteRowAction_;
+  QAction* calculateRowAction_;
+  QAction* calculateAllAction_;
+  QAction* printAction_;
+  QAction* exitAction_;
+  QAction* helpAction_;
+  QAction* infoAction_;
+  QAction* rowUpAction_;
+  QAction* rowDownAction_;
+
+  QWidget* CoolBar1;
+  QWidget* ToolBar1;
+  QLineEdit* Edit1;
+  QLineEdit* Edit2;
+  QLineEdit* Edit3;
+  TListView* ListView1;
+  RowTableModel* model_;
+  QMenu* PopupMenu1;
+  QFileDialog* OpenDialog1;
+  QFileDialog* SaveDialog1;
+
+  std::unique_ptr<TForm2> help_;
+  std::unique_ptr<TForm3> preview_;
+  std::unique_ptr<TInfoForm> info_;
+};

@@ -8,8 +8,6 @@
 #include "ProportionalFit.h"
 #include "WindowLook.h"
 
-TForm4* Form4 = nullptr;
-
 namespace {
 
 constexpr int ClientWidth = 380;
@@ -21,6 +19,7 @@ constexpr int BevelWidth = 1;  // the raised bevel inside it
 TForm4::TForm4(const QByteArray& jpeg, QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), picture_(decodeJpeg(jpeg)) {
   setObjectName("Form4");
+  setAttribute(Qt::WA_QuitOnClose, false);
   setWindowTitle("Form4");
   setFixedSize(ClientWidth, ClientHeight);
 }

@@ -22,5 +22,3 @@ class TForm4 : public QWidget {
  private:
   QImage picture_;
 };
-
-extern TForm4* Form4;

@@ -11,8 +11,6 @@
 #include "TextPanel.h"
 #include "WindowLook.h"
 
-TInfoForm* InfoForm = nullptr;
-
 const char* const TInfoForm::WebAddress = "https://numora.example.org";
 
 namespace {
@@ -90,6 +88,7 @@ QStringList TInfoForm::creditsLines() {
 TInfoForm::TInfoForm(QWidget* parent)
     : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
   setObjectName("InfoForm");
+  setAttribute(Qt::WA_QuitOnClose, false);
   setWindowTitle("Info");
   setFont(windowLook::windowFont());
   setFixedSize(301, 439);
@@ -113,10 +112,7 @@ TInfoForm::TInfoForm(QWidget* parent)
   TextPanel1->setObjectName("TextPanel1");
   TextPanel1->setGeometry(19, 176, 262, 193);
   TextPanel1->setItems(creditsLines());
-  QFont arial;
-  arial.setFamilies({"Arial", "Liberation Sans", "DejaVu Sans"});
-  arial.setPixelSize(11);
-  TextPanel1->setTextFont(arial);
+  TextPanel1->setTextFont(windowLook::arialFont(11));
   TextPanel1->setTextColor(Qt::black);
   TextPanel1->setTextAlignment(TTextPanel::Alignment::Centre);
   TextPanel1->setInterval(40);

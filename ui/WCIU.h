@@ -36,5 +36,3 @@ class TInfoForm : public QWidget {
  private:
   bool placed_ = false;
 };
-
-extern TInfoForm* InfoForm;

@@ -3,48 +3,70 @@
 #include <QEvent>
 #include <QPainter>
 #include <QPalette>
-#include <QTimer>
+#include <QStringList>
 #include <QWidget>
 
 namespace windowLook {
 
 namespace {
 
-QFont sansSerif(int pixelSize) {
+// The faces the windows are drawn in, each followed by the faces with the same metrics that
+// Debian has (Liberation Sans measures as Arial does), so texts take the widths they were laid
+// out for; the last ones are only a last resort.
+const QStringList WindowFaces = {"MS Sans Serif", "Microsoft Sans Serif", "Liberation Sans",
+                                 "Arimo",         "DejaVu Sans",          "Sans Serif"};
+const QStringList ArialFaces = {"Arial", "Liberation Sans", "Arimo", "DejaVu Sans", "Sans Serif"};
+
+QFont fontOf(const QStringList& faces, int pixelSize) {
   QFont font;
-  font.setFamilies({"MS Sans Serif", "Microsoft Sans Serif", "DejaVu Sans", "Sans Serif"});
+  font.setFamilies(faces);
   font.setPixelSize(pixelSize);
   return font;
 }
 
-// Corrects the client size once, when the window is first shown and its frame is known.
+// Gives a top-level window the outer size it was placed with, once the window manager has
+// framed it: the frame is known only some time after the window is shown, when the window
+// is moved into its frame. Without a window manager there is no frame and nothing to do.
 class OuterSizeKeeper : public QObject {
  public:
   OuterSizeKeeper(QWidget* window, QSize outer) : QObject(window), window_(window), outer_(outer) {}
 
  protected:
   bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Show) {
-      QTimer::singleShot(0, window_, [window = window_, outer = outer_] {
-        const QSize frame = window->frameGeometry().size() - window->size();
-        window->resize(outer - frame);
-      });
-      window_->removeEventFilter(this);
-      deleteLater();
+    switch (event->type()) {
+      case QEvent::Move:
+      case QEvent::Resize:
+      case QEvent::WindowActivate:
+        fitToFrame();
+        break;
+      default:
+        break;
     }
     return false;
   }
 
  private:
+  void fitToFrame() {
+    const QSize frame = window_->frameGeometry().size() - window_->size();
+    if (!window_->isVisible() || frame.isNull()) {
+      return;
+    }
+    window_->removeEventFilter(this);
+    deleteLater();
+    window_->resize(outer_ - frame);
+  }
+
   QWidget* window_;
   QSize outer_;
 };
 
 }  // namespace
 
-QFont windowFont() { return sansSerif(11); }
+QFont windowFont() { return fontOf(WindowFaces, 11); }
 
-QFont variableLabelFont() { return sansSerif(17); }
+QFont variableLabelFont() { return fontOf(WindowFaces, 17); }
+
+QFont arialFont(int pixelSize) { return fontOf(ArialFaces, pixelSize); }
 
 void placeWindow(QWidget* window, int left, int top, int outerWidth, int outerHeight) {
   window->move(left, top);

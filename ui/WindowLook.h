@@ -12,14 +12,16 @@ class QWidget;
 // window is shown beside the main window.
 namespace windowLook {
 
-// "MS Sans Serif", 11 pixels high; the system substitutes a sans-serif face where it has none.
+// "MS Sans Serif", 11 pixels high, or the face with its metrics that the system has.
 QFont windowFont();
 // The same face, 17 pixels high, for the labels of the variables bar.
 QFont variableLabelFont();
+// "Arial" at this pixel size, or the face with its metrics that the system has.
+QFont arialFont(int pixelSize);
 
 // Places a top-level window so that its outer frame, title bar included, has this position
-// and size. The frame's size is known only once the window is shown, so the size is adjusted
-// then.
+// and size. The frame's size is known only once the window manager has framed the shown
+// window, so the size is adjusted then.
 void placeWindow(QWidget* window, int left, int top, int outerWidth, int outerHeight);
 
 // Shows a window without blocking; one that is visible already comes to the front.

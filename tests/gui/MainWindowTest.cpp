@@ -2,21 +2,23 @@
 // the dialogs that they open.
 
 #include <QAbstractButton>
-#include <QDialogButtonBox>
+#include <QComboBox>
 #include <QFileDialog>
+#include <QFontInfo>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMenu>
 #include <QMessageBox>
 #include <QSignalSpy>
+#include <QStyleOptionToolButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <fstream>
 #include <memory>
-#include <sstream>
 
 #include "ApplicationTitle.h"
 #include "ListView.h"
@@ -24,22 +26,22 @@
 #include "RowTableModel.h"
 #include "SEHU.h"
 #include "TableFile.h"
+#include "TestSupport.h"
 #include "UserActions.h"
 
 namespace {
 
-// The rows as "Name|Term|Result|Nr".
+// The rows of the table as "Name|Term|Result|Nr".
 QStringList linesOf(const numora::RowTable& table) {
   QStringList lines;
-  for (int i = 0; i < table.rowCount(); ++i) {
-    const numora::Row& row = table.row(i);
-    lines << QString::fromStdString(row.name + "|" + row.term + "|" + row.result + "|" + row.nr);
+  for (const std::string& line : numora::test::linesOf(table)) {
+    lines << QString::fromStdString(line);
   }
   return lines;
 }
 
 // What the list shows, row by row, as "Name|Term|Result|Nr".
-QStringList shownLines(TListView* list) {
+QStringList shownLines(const TListView* list) {
   QStringList lines;
   const QAbstractItemModel* model = list->model();
   for (int row = 0; row < model->rowCount(); ++row) {
@@ -52,7 +54,7 @@ QStringList shownLines(TListView* list) {
   return lines;
 }
 
-QPoint centreOfCell(TListView* list, int row, int column) {
+QPoint centreOfCell(const TListView* list, int row, int column) {
   return list->visualRect(list->model()->index(row, column)).center();
 }
 
@@ -60,14 +62,16 @@ void clickRow(TListView* list, int row, int column = RowTableModel::TermColumn) 
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centreOfCell(list, row, column));
 }
 
-// Types a term into the selected row through the input box.
-void editTerm(TForm1& window, int row, const QString& term) {
-  clickRow(window.ListView1, row);
-  whenModalOpens<QInputDialog>([term](QInputDialog* box) {
-    box->setTextValue(term);
-    box->accept();
-  });
-  window.ListView1DblClick();
+// A double-click as the window system delivers it: a click, then a press that is also a
+// double-click, then the release.
+void doubleClickRow(TListView* list, int row, int column = RowTableModel::TermColumn) {
+  QWidget* viewport = list->viewport();
+  const QPoint at = centreOfCell(list, row, column);
+  QTest::mousePress(viewport, Qt::LeftButton, {}, at);
+  QTest::mouseRelease(viewport, Qt::LeftButton, {}, at);
+  QTest::mousePress(viewport, Qt::LeftButton, {}, at);
+  QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
+  QTest::mouseRelease(viewport, Qt::LeftButton, {}, at);
 }
 
 void answerFileDialog(const QString& fileName) {
@@ -102,6 +106,13 @@ std::shared_ptr<FaultBoxSeen> readFaultBox() {
   return seen;
 }
 
+// Whether the style draws `button` as hovered, the frame an auto-raised button shows.
+bool drawnAsHovered(QToolButton* button) {
+  QStyleOptionToolButton option;
+  option.initFrom(button);
+  return option.state & QStyle::State_MouseOver;
+}
+
 }  // namespace
 
 class MainWindowTest : public QObject {
@@ -111,74 +122,151 @@ class MainWindowTest : public QObject {
   void init() {
     window_ = std::make_unique<TForm1>();
     window_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    list_ = control<TListView>(*window_, "ListView1");
   }
   void cleanup() { window_.reset(); }
 
   void startsWithFieldsOfOneAndAnEmptyTable() {
     QCOMPARE(window_->windowTitle(), QString("Numora"));
-    QCOMPARE(window_->Edit1->text(), QString("1"));
-    QCOMPARE(window_->Edit2->text(), QString("1"));
-    QCOMPARE(window_->Edit3->text(), QString("1"));
-    QCOMPARE(window_->ListView1->model()->rowCount(), 0);
-    const QHeaderView* header = window_->ListView1->header();
+    for (const char* field : {"Edit1", "Edit2", "Edit3"}) {
+      QCOMPARE(control<QLineEdit>(*window_, field)->text(), QString("1"));
+    }
+    QCOMPARE(list_->model()->rowCount(), 0);
+    const QHeaderView* header = list_->header();
     QCOMPARE(header->model()->headerData(0, Qt::Horizontal).toString(), QString("Name"));
     QCOMPARE(header->sectionSize(0), 140);
     QCOMPARE(header->sectionSize(1), 400);
     QCOMPARE(header->sectionSize(2), 100);
     QCOMPARE(header->sectionSize(3), 28);
-    QCOMPARE(window_->CoolBar1->height(), 33);
-    QCOMPARE(window_->ToolBar1->height(), 31);
-    QCOMPARE(window_->SpeedButton8->geometry(), QRect(248, 2, 33, 25));
-    QCOMPARE(window_->SpeedButton8->toolTip(), QString("Calculate all"));
-    QCOMPARE(window_->Edit2->geometry(), QRect(149, 2, 55, 20));
+    QCOMPARE(control<QWidget>(*window_, "CoolBar1")->height(), 33);
+    QCOMPARE(control<QWidget>(*window_, "ToolBar1")->height(), 31);
+    QCOMPARE(button("SpeedButton8")->geometry(), QRect(248, 2, 33, 25));
+    QCOMPARE(button("SpeedButton8")->toolTip(), QString("Calculate all"));
+    QCOMPARE(control<QLineEdit>(*window_, "Edit2")->geometry(), QRect(149, 2, 55, 20));
+  }
+
+  // The table is first in the keyboard order, so it has the focus, not the x field.
+  void theTableHasTheFocusWhenTheWindowOpens() {
+    QCOMPARE(QApplication::focusWidget(), list_);
+    QTest::keyClick(list_, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), control<QWidget>(*window_, "Edit1"));
+  }
+
+  // The faces the windows ask for are mapped to the faces with their metrics.
+  void windowsDrawInTheFacesWithTheMeasuredMetrics() {
+    QCOMPARE(QFontInfo(window_->font()).family(), QString("Liberation Sans"));
+    QCOMPARE(QFontInfo(control<QLabel>(*window_, "Label1")->font()).family(),
+             QString("Liberation Sans"));
+    QCOMPARE(QFontInfo(control<QLabel>(*window_, "Label1")->font()).pixelSize(), 17);
+  }
+
+  // A button and its menu item are one action: same command, same enabled state.
+  void everyMenuItemIsTheActionOfItsButton_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("hint");
+    QTest::newRow("new") << "SpeedButton9"
+                         << "Neu1"
+                         << "New"
+                         << "New table";
+    QTest::newRow("save") << "SpeedButton1"
+                          << "Speichern1"
+                          << "Save"
+                          << "Save table";
+    QTest::newRow("open") << "SpeedButton2"
+                          << "ffnen1"
+                          << "Open"
+                          << "Open table";
+    QTest::newRow("calculate row") << "SpeedButton7"
+                                   << "DieseZeile1"
+                                   << "Selected row"
+                                   << "Calculate row";
+    QTest::newRow("calculate all") << "SpeedButton8"
+                                   << "GanzesFormular1"
+                                   << "All"
+                                   << "Calculate all";
+  }
+  void everyMenuItemIsTheActionOfItsButton() {
+    QFETCH(QString, button);
+    QFETCH(QString, item);
+    QFETCH(QString, caption);
+    QFETCH(QString, hint);
+    QAction* action = this->action(qPrintable(item));
+    QCOMPARE(this->button(qPrintable(button))->defaultAction(), action);
+    QCOMPARE(action->text(), caption);
+    QCOMPARE(this->button(qPrintable(button))->toolTip(), hint);
+    bool inMenu = false;
+    for (QMenu* menu : window_->findChildren<QMenu*>()) {
+      inMenu = inMenu || menu->actions().contains(action);
+    }
+    QVERIFY(inMenu);
+  }
+
+  void menusHoldTheirItemsInOrder() {
+    const auto captions = [this](const char* menu) {
+      QStringList texts;
+      for (const QAction* action : control<QMenu>(*window_, menu)->actions()) {
+        texts << action->text() + (action->shortcut().isEmpty()
+                                       ? QString()
+                                       : "\t" + action->shortcut().toString());
+      }
+      return texts;
+    };
+    QCOMPARE(captions("Datei1"),
+             QStringList({"New", "Open\tCtrl+O", "Save\tCtrl+S", "Print", "Exit"}));
+    QCOMPARE(captions("Berechnen1"), QStringList({"All", "Selected row"}));
+    QCOMPARE(captions("Info1"), QStringList({"Help", "Info"}));
+    QCOMPARE(captions("PopupMenu1"), QStringList({"One row up", "One ow down"}));
   }
 
   void buttonsAddDeleteAndClearRows() {
-    TForm1& w = *window_;
     for (int i = 0; i < 3; ++i) {
-      QTest::mouseClick(w.SpeedButton6, Qt::LeftButton);
+      QTest::mouseClick(button("SpeedButton6"), Qt::LeftButton);
     }
-    QCOMPARE(shownLines(w.ListView1),
+    QCOMPARE(shownLines(list_),
              QStringList({"New element|||1", "New element|||2", "New element|||3"}));
-    QCOMPARE(w.ListView1->selectedIndex(), -1);
-    clickRow(w.ListView1, 1);
-    QTest::mouseClick(w.SpeedButton3, Qt::LeftButton);
-    QCOMPARE(shownLines(w.ListView1), QStringList({"New element|||1", "New element|||3"}));
-    QCOMPARE(w.ListView1->selectedIndex(), -1);
-    QTest::mouseClick(w.SpeedButton9, Qt::LeftButton);
-    QCOMPARE(w.ListView1->model()->rowCount(), 0);
+    QCOMPARE(list_->selectedIndex(), -1);
+    clickRow(list_, 1);
+    QTest::mouseClick(button("SpeedButton3"), Qt::LeftButton);
+    QCOMPARE(shownLines(list_), QStringList({"New element|||1", "New element|||3"}));
+    QCOMPARE(list_->selectedIndex(), -1);
+    QTest::mouseClick(button("SpeedButton9"), Qt::LeftButton);
+    QCOMPARE(list_->model()->rowCount(), 0);
   }
 
-  // Each menu item runs its button's command: the same steps through either give the same
-  // table.
-  void everyMenuItemDoesWhatItsButtonDoes() {
-    const auto build = [](TForm1& w, bool throughMenu) {
-      const auto run = [&](QToolButton* button, QAction* item) {
+  // The same steps through the buttons and through the menu give the same table.
+  void menuItemsAndButtonsGiveTheSameTable() {
+    const auto build = [this](TForm1& w, bool throughMenu) {
+      const auto run = [&](const char* buttonName, const char* itemName) {
         if (throughMenu) {
-          item->trigger();
+          control<QAction>(w, itemName)->trigger();
         } else {
-          QTest::mouseClick(button, Qt::LeftButton);
+          QTest::mouseClick(control<QToolButton>(w, buttonName), Qt::LeftButton);
         }
       };
+      auto* list = control<TListView>(w, "ListView1");
       for (int i = 0; i < 3; ++i) {
-        QTest::mouseClick(w.SpeedButton6, Qt::LeftButton);
+        QTest::mouseClick(control<QToolButton>(w, "SpeedButton6"), Qt::LeftButton);
       }
-      editTerm(w, 0, "x*10");
-      editTerm(w, 1, "Erg1+y");
-      editTerm(w, 2, "sin(30)");
-      w.Edit1->setText("4");
-      w.Edit2->setText("2");
-      clickRow(w.ListView1, 0);
-      run(w.SpeedButton7, w.DieseZeile1);
+      numora::storeTerm(w.table(), 0, "x*10");
+      numora::storeTerm(w.table(), 1, "Erg1+y");
+      numora::storeTerm(w.table(), 2, "sin(30)");
+      control<QLineEdit>(w, "Edit1")->setText("4");
+      control<QLineEdit>(w, "Edit2")->setText("2");
+      clickRow(list, 0);
+      run("SpeedButton7", "DieseZeile1");
       QStringList lines = linesOf(w.table());
-      run(w.SpeedButton8, w.GanzesFormular1);
+      run("SpeedButton8", "GanzesFormular1");
       lines += linesOf(w.table());
-      run(w.SpeedButton9, w.Neu1);
+      run("SpeedButton9", "Neu1");
       lines += QString::number(w.table().rowCount());
       return lines;
     };
     TForm1 second;
+    second.setDecimalSeparator(',');
+    window_->setDecimalSeparator(',');
     second.show();
     QVERIFY(QTest::qWaitForWindowExposed(&second));
     const QStringList throughButtons = build(*window_, false);
@@ -191,21 +279,19 @@ class MainWindowTest : public QObject {
   }
 
   void calculateRowWithoutSelectionDoesNothing() {
-    TForm1& w = *window_;
-    QTest::mouseClick(w.SpeedButton6, Qt::LeftButton);
-    numora::storeTerm(w.table(), 0, "x");
-    w.Edit1->setText("abc");
-    QTest::mouseClick(w.SpeedButton7, Qt::LeftButton);
-    w.DieseZeile1->trigger();
+    QTest::mouseClick(button("SpeedButton6"), Qt::LeftButton);
+    numora::storeTerm(window_->table(), 0, "x");
+    control<QLineEdit>(*window_, "Edit1")->setText("abc");
+    QTest::mouseClick(button("SpeedButton7"), Qt::LeftButton);
+    action("DieseZeile1")->trigger();
     QVERIFY(!modalWindowOpen());
-    QCOMPARE(linesOf(w.table()), QStringList({"New element|x||1"}));
+    QCOMPARE(linesOf(window_->table()), QStringList({"New element|x||1"}));
   }
 
   void editTermWithOkEmptiedFieldAndCancel() {
-    TForm1& w = *window_;
-    QTest::mouseClick(w.SpeedButton6, Qt::LeftButton);
-    w.table().setResult(0, "7");
-    clickRow(w.ListView1, 0);
+    QTest::mouseClick(button("SpeedButton6"), Qt::LeftButton);
+    window_->table().setResult(0, "7");
+    clickRow(list_, 0);
     QString title, label, okText, cancelText, preset;
     int maximumLength = 0;
     whenModalOpens<QInputDialog>([&](QInputDialog* box) {
@@ -218,206 +304,284 @@ class MainWindowTest : public QObject {
       QTest::keyClicks(box->findChild<QLineEdit*>(), " x + 1 ");
       box->accept();
     });
-    QTest::mouseDClick(w.ListView1->viewport(), Qt::LeftButton, {},
-                       centreOfCell(w.ListView1, 0, RowTableModel::TermColumn));
+    doubleClickRow(list_, 0);
     QCOMPARE(title, QString("Rechnung"));
     QCOMPARE(label, QString("Rechnung:"));
     QCOMPARE(okText, QString("OK"));
     QCOMPARE(cancelText, QString("Abbrechen"));
     QCOMPARE(preset, QString(""));
     QCOMPARE(maximumLength, 255);
-    QCOMPARE(linesOf(w.table()), QStringList({"New element| x + 1 |7|1"}));
+    QCOMPARE(linesOf(window_->table()), QStringList({"New element| x + 1 |7|1"}));
 
     whenModalOpens<QInputDialog>([](QInputDialog* box) {
       box->findChild<QLineEdit*>()->clear();
       box->reject();
     });
-    w.ListView1DblClick();
-    QCOMPARE(linesOf(w.table()), QStringList({"New element| x + 1 |7|1"}));
+    doubleClickRow(list_, 0);
+    QCOMPARE(linesOf(window_->table()), QStringList({"New element| x + 1 |7|1"}));
 
     whenModalOpens<QInputDialog>([](QInputDialog* box) {
       box->findChild<QLineEdit*>()->clear();
       box->accept();
     });
-    w.ListView1DblClick();
-    QCOMPARE(linesOf(w.table()), QStringList({"New element||7|1"}));
+    doubleClickRow(list_, 0);
+    QCOMPARE(linesOf(window_->table()), QStringList({"New element||7|1"}));
+  }
+
+  // A double-click on the row that is selected already opens the term box and nothing else:
+  // no Name editor waits behind it for the keys typed after the box has closed, and the next
+  // double-click opens the box again.
+  void doubleClickOnTheSelectedRowEditsOnlyTheTerm() {
+    QTest::mouseClick(button("SpeedButton6"), Qt::LeftButton);
+    clickRow(list_, 0);
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    int boxesOpened = 0;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+      // The user reads the box a while before cancelling it.
+      whenModalOpens<QInputDialog>([&](QInputDialog* box) {
+        ++boxesOpened;
+        QTest::qWait(QApplication::doubleClickInterval() + 200);
+        box->reject();
+      });
+      doubleClickRow(list_, 0);
+      QTest::qWait(QApplication::doubleClickInterval() + 100);
+      QVERIFY(list_->findChild<QLineEdit*>() == nullptr ||
+              !list_->findChild<QLineEdit*>()->isVisible());
+      window_->activateWindow();
+      QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+      QTest::keyClicks(QApplication::focusWidget(), "ZZ");
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+      QCOMPARE(linesOf(window_->table()), QStringList({"New element|||1"}));
+    }
+    QCOMPARE(boxesOpened, 2);
   }
 
   void editTermWithoutSelectionOpensNothing() {
-    QTest::mouseClick(window_->SpeedButton6, Qt::LeftButton);
-    window_->ListView1DblClick();
+    QTest::mouseClick(button("SpeedButton6"), Qt::LeftButton);
+    QTest::mouseDClick(list_->viewport(), Qt::LeftButton, {}, QPoint(50, 200));
+    QTest::mouseDClick(list_->viewport(), Qt::LeftButton, {}, QPoint(50, 5));
     QVERIFY(!modalWindowOpen());
   }
 
   void aLongTermFromAFileIsNotCutByTheInputBox() {
-    TForm1& w = *window_;
-    QTest::mouseClick(w.SpeedButton6, Qt::LeftButton);
+    QTest::mouseClick(button("SpeedButton6"), Qt::LeftButton);
     const std::string longTerm = std::string(300, '1');
-    numora::storeTerm(w.table(), 0, longTerm);
-    clickRow(w.ListView1, 0);
+    numora::storeTerm(window_->table(), 0, longTerm);
+    clickRow(list_, 0);
     whenModalOpens<QInputDialog>([](QInputDialog* box) { box->accept(); });
-    w.ListView1DblClick();
-    QCOMPARE(w.table().row(0).term, longTerm);
+    doubleClickRow(list_, 0);
+    QCOMPARE(window_->table().row(0).term, longTerm);
   }
 
   void nameIsEditedInPlace() {
-    TForm1& w = *window_;
-    QTest::mouseClick(w.SpeedButton6, Qt::LeftButton);
-    QTest::mouseClick(w.SpeedButton6, Qt::LeftButton);
-    clickRow(w.ListView1, 1);
+    QTest::mouseClick(button("SpeedButton6"), Qt::LeftButton);
+    QTest::mouseClick(button("SpeedButton6"), Qt::LeftButton);
+    clickRow(list_, 1);
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
     // A click on the selected row, here on its Term, edits its Name.
-    clickRow(w.ListView1, 1);
-    QTRY_VERIFY(w.ListView1->findChild<QLineEdit*>() != nullptr &&
-                w.ListView1->findChild<QLineEdit*>()->isVisible());
-    QLineEdit* editor = w.ListView1->findChild<QLineEdit*>();
+    clickRow(list_, 1);
+    QTRY_VERIFY(list_->findChild<QLineEdit*>() != nullptr &&
+                list_->findChild<QLineEdit*>()->isVisible());
+    QLineEdit* editor = list_->findChild<QLineEdit*>();
     editor->selectAll();
     QTest::keyClicks(editor, "Area <1>");
     QTest::keyClick(editor, Qt::Key_Return);
-    QTRY_COMPARE(QString::fromStdString(w.table().row(1).name), QString("Area <1>"));
+    QTRY_COMPARE(QString::fromStdString(window_->table().row(1).name), QString("Area <1>"));
     // F2 edits the Name too; Escape leaves it as it was.
-    QTest::keyClick(w.ListView1, Qt::Key_F2);
-    QTRY_VERIFY(w.ListView1->findChild<QLineEdit*>()->isVisible());
-    QTest::keyClicks(w.ListView1->findChild<QLineEdit*>(), "nothing");
-    QTest::keyClick(w.ListView1->findChild<QLineEdit*>(), Qt::Key_Escape);
-    QCOMPARE(QString::fromStdString(w.table().row(1).name), QString("Area <1>"));
-    QCOMPARE(QString::fromStdString(w.table().row(0).name), QString("New element"));
+    QTest::keyClick(list_, Qt::Key_F2);
+    QTRY_VERIFY(list_->findChild<QLineEdit*>()->isVisible());
+    QTest::keyClicks(list_->findChild<QLineEdit*>(), "nothing");
+    QTest::keyClick(list_->findChild<QLineEdit*>(), Qt::Key_Escape);
+    QCOMPARE(QString::fromStdString(window_->table().row(1).name), QString("Area <1>"));
+    QCOMPARE(QString::fromStdString(window_->table().row(0).name), QString("New element"));
   }
 
   void contextMenuMovesRows() {
-    TForm1& w = *window_;
     for (int i = 0; i < 3; ++i) {
-      QTest::mouseClick(w.SpeedButton6, Qt::LeftButton);
-      w.table().setName(i, std::string(1, static_cast<char>('A' + i)));
+      QTest::mouseClick(button("SpeedButton6"), Qt::LeftButton);
+      window_->table().setName(i, std::string(1, static_cast<char>('A' + i)));
     }
+    auto* menu = control<QMenu>(*window_, "PopupMenu1");
     // A right click opens the menu whether or not a row is selected.
-    QSignalSpy requested(w.ListView1, &QWidget::customContextMenuRequested);
+    QSignalSpy requested(list_, &QWidget::customContextMenuRequested);
     const QPoint emptySpace(50, 200);
     QContextMenuEvent onEmptySpace(QContextMenuEvent::Mouse, emptySpace,
-                                   w.ListView1->viewport()->mapToGlobal(emptySpace));
-    QApplication::sendEvent(w.ListView1->viewport(), &onEmptySpace);
-    QTRY_VERIFY(w.PopupMenu1->isVisible());
-    w.PopupMenu1->close();
+                                   list_->viewport()->mapToGlobal(emptySpace));
+    QApplication::sendEvent(list_->viewport(), &onEmptySpace);
+    QTRY_VERIFY(menu->isVisible());
+    menu->close();
     QCOMPARE(requested.count(), 1);
 
-    // Right click on the second row, then click "One row up" in the menu.
-    const auto chooseFromContextMenu = [&](int row, QAction* item) {
-      clickRow(w.ListView1, row);
-      const QPoint at = centreOfCell(w.ListView1, row, RowTableModel::TermColumn);
+    // Right click on the second row, then click the item in the menu.
+    const auto chooseFromContextMenu = [&](int row, const char* item) {
+      clickRow(list_, row);
+      const QPoint at = centreOfCell(list_, row, RowTableModel::TermColumn);
       QContextMenuEvent rightClick(QContextMenuEvent::Mouse, at,
-                                   w.ListView1->viewport()->mapToGlobal(at));
-      QApplication::sendEvent(w.ListView1->viewport(), &rightClick);
-      QVERIFY(QTest::qWaitForWindowExposed(w.PopupMenu1));
-      QTest::mouseClick(w.PopupMenu1, Qt::LeftButton, {},
-                        w.PopupMenu1->actionGeometry(item).center());
+                                   list_->viewport()->mapToGlobal(at));
+      QApplication::sendEvent(list_->viewport(), &rightClick);
+      QVERIFY(QTest::qWaitForWindowExposed(menu));
+      QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action(item)).center());
     };
-    chooseFromContextMenu(1, w.Onerowup1);
-    QCOMPARE(linesOf(w.table()), QStringList({"B|||1", "A|||2", "C|||3"}));
-    QCOMPARE(w.ListView1->selectedIndex(), 1);
-    chooseFromContextMenu(1, w.Oneowdown1);
-    QCOMPARE(linesOf(w.table()), QStringList({"B|||1", "C|||2", "A|||3"}));
-    QCOMPARE(w.ListView1->selectedIndex(), 1);
-    QCOMPARE(w.PopupMenu1->actions().at(0)->text(), QString("One row up"));
-    QCOMPARE(w.PopupMenu1->actions().at(1)->text(), QString("One ow down"));
+    chooseFromContextMenu(1, "Onerowup1");
+    QCOMPARE(linesOf(window_->table()), QStringList({"B|||1", "A|||2", "C|||3"}));
+    QCOMPARE(list_->selectedIndex(), 1);
+    chooseFromContextMenu(1, "Oneowdown1");
+    QCOMPARE(linesOf(window_->table()), QStringList({"B|||1", "C|||2", "A|||3"}));
+    QCOMPARE(list_->selectedIndex(), 1);
   }
 
   void shortcutsWorkWhereverTheFocusIs() {
     TForm1& w = *window_;
     QTemporaryDir folder;
-    QTest::mouseClick(w.SpeedButton6, Qt::LeftButton);
+    auto* y = control<QLineEdit>(w, "Edit2");
+    auto* z = control<QLineEdit>(w, "Edit3");
+    QTest::mouseClick(button("SpeedButton6"), Qt::LeftButton);
     numora::storeTerm(w.table(), 0, "2*x");
     // Ctrl+S with the focus in the y field; a name without extension gets ".TBE".
-    w.Edit2->setFocus();
+    y->setFocus();
     answerFileDialog(folder.filePath("saved"));
-    QTest::keyClick(w.Edit2, Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(y, Qt::Key_S, Qt::ControlModifier);
     QVERIFY(QFile::exists(folder.filePath("saved.TBE")));
     // Ctrl+O with the focus in the table.
-    QTest::mouseClick(w.SpeedButton9, Qt::LeftButton);
+    QTest::mouseClick(button("SpeedButton9"), Qt::LeftButton);
     w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    w.ListView1->setFocus();
-    QVERIFY(w.ListView1->hasFocus());
+    list_->setFocus();
+    QVERIFY(list_->hasFocus());
     answerFileDialog(folder.filePath("saved.TBE"));
-    QTest::keyClick(w.ListView1, Qt::Key_O, Qt::ControlModifier);
+    QTest::keyClick(list_, Qt::Key_O, Qt::ControlModifier);
     QCOMPARE(linesOf(w.table()), QStringList({"New element|2*x||1"}));
-    QCOMPARE(w.ListView1->selectedIndex(), -1);
-    QCOMPARE(w.Edit2->text(), QString("1"));
+    QCOMPARE(list_->selectedIndex(), -1);
+    QCOMPARE(y->text(), QString("1"));
     // Ctrl+O with the focus in the z field.
-    QTest::mouseClick(w.SpeedButton6, Qt::LeftButton);
+    QTest::mouseClick(button("SpeedButton6"), Qt::LeftButton);
     w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    w.Edit3->setFocus();
+    z->setFocus();
     answerFileDialog(folder.filePath("saved.TBE"));
-    QTest::keyClick(w.Edit3, Qt::Key_O, Qt::ControlModifier);
+    QTest::keyClick(z, Qt::Key_O, Qt::ControlModifier);
     QCOMPARE(linesOf(w.table()), QStringList({"New element|2*x||1"}));
   }
 
-  void openDialogShowsTableFilesInAnyLetterCase() {
+  // Both dialogs show their one filter as "TBE", and it takes .TBE files in any letter case.
+  void fileDialogsShowTheFilterTBE_data() {
+    QTest::addColumn<QString>("dialog");
+    QTest::newRow("open") << "OpenDialog1";
+    QTest::newRow("save") << "SaveDialog1";
+  }
+  void fileDialogsShowTheFilterTBE() {
+    QFETCH(QString, dialog);
     QTemporaryDir folder;
     for (const char* name : {"a.TBE", "b.tbe", "c.Tbe", "d.txt"}) {
       numora::saveTable(numora::RowTable(), folder.filePath(name).toStdString());
     }
-    QFileDialog* dialog = window_->OpenDialog1;
-    QCOMPARE(dialog->nameFilters(), QStringList({"TBE (*.[Tt][Bb][Ee])"}));
-    QCOMPARE(dialog->defaultSuffix(), QString("TBE"));
-    QDir shown(folder.path(), "*.[Tt][Bb][Ee]");
-    QCOMPARE(shown.entryList(), QStringList({"a.TBE", "b.tbe", "c.Tbe"}));
+    auto* fileDialog = control<QFileDialog>(*window_, qPrintable(dialog));
+    QCOMPARE(fileDialog->defaultSuffix(), QString("TBE"));
+    QStringList shownFilters;
+    const QComboBox* filters = fileDialog->findChild<QComboBox*>("fileTypeCombo");
+    for (int i = 0; i < filters->count(); ++i) {
+      shownFilters << filters->itemText(i);
+    }
+    QCOMPARE(shownFilters, QStringList({"TBE"}));
+    fileDialog->setDirectory(folder.path());
+    fileDialog->show();
+    const auto* files = fileDialog->findChild<QListView*>("listView");
+    const auto shownFiles = [files] {
+      QStringList names;
+      for (int row = 0; row < files->model()->rowCount(files->rootIndex()); ++row) {
+        names << files->model()->index(row, 0, files->rootIndex()).data().toString();
+      }
+      names.sort();
+      return names;
+    };
+    QTRY_COMPARE(shownFiles(), QStringList({"a.TBE", "b.tbe", "c.Tbe"}));
+    fileDialog->reject();
   }
 
   // The third of five rows fails: the box shows the fault, rows one and two keep their new
   // Results, rows three to five their old ones.
   void aFaultIsShownInTheFaultBoxAndTheTableKeepsWhatWasWritten() {
-    TForm1& w = *window_;
     const char* terms[] = {"x", "x+1", "Erg9", "x+3", "x+4"};
     for (int i = 0; i < 5; ++i) {
-      QTest::mouseClick(w.SpeedButton6, Qt::LeftButton);
-      numora::storeTerm(w.table(), i, terms[i]);
-      w.table().setResult(i, "old");
+      QTest::mouseClick(button("SpeedButton6"), Qt::LeftButton);
+      numora::storeTerm(window_->table(), i, terms[i]);
+      window_->table().setResult(i, "old");
     }
-    w.Edit1->setText("5");
+    control<QLineEdit>(*window_, "Edit1")->setText("5");
     const auto seen = readFaultBox();
-    QTest::mouseClick(w.SpeedButton8, Qt::LeftButton);
+    QTest::mouseClick(button("SpeedButton8"), Qt::LeftButton);
     QCOMPARE(seen->title, QString::fromStdString(numora::applicationTitle()));
     QCOMPARE(seen->title, QString("numora_gui_tests"));
     QCOMPARE(seen->text, QString("Zeile 9 existiert nicht."));
     QCOMPARE(seen->icon, QMessageBox::Critical);
     QCOMPARE(seen->buttons, QStringList({"OK"}));
     QVERIFY(seen->modal);
-    QCOMPARE(shownLines(w.ListView1),
+    QCOMPARE(shownLines(list_),
              QStringList({"New element|x|5|1", "New element|x+1|6|2", "New element|Erg9|old|3",
                           "New element|x+3|old|4", "New element|x+4|old|5"}));
     // The window goes on accepting commands.
-    w.Edit1->setText("abc");
+    control<QLineEdit>(*window_, "Edit1")->setText("abc");
     const auto second = readFaultBox();
-    clickRow(w.ListView1, 0);
-    QTest::mouseClick(w.SpeedButton7, Qt::LeftButton);
+    clickRow(list_, 0);
+    QTest::mouseClick(button("SpeedButton7"), Qt::LeftButton);
     QCOMPARE(second->text, QString("'abc' ist kein gültiger Integerwert."));
   }
 
+  // The pointer that clicked a button is on the fault box when the box closes: the button
+  // is not drawn as hovered afterwards.
+  void aButtonThatOpenedTheFaultBoxIsNotLeftHovered() {
+    QTest::mouseClick(button("SpeedButton6"), Qt::LeftButton);
+    numora::storeTerm(window_->table(), 0, "Erg9");
+    QToolButton* calculateAll = button("SpeedButton8");
+    QTest::mouseMove(calculateAll);
+    QTRY_VERIFY(drawnAsHovered(calculateAll));
+    const auto seen = readFaultBox();
+    QTest::mouseClick(calculateAll, Qt::LeftButton);
+    QCOMPARE(seen->text, QString("Zeile 9 existiert nicht."));
+    QTest::mouseMove(list_->viewport(), QPoint(50, 200));
+    QTRY_VERIFY(!drawnAsHovered(calculateAll));
+  }
+
   void aCorruptTableFileIsRefusedAndTheTableStays() {
-    TForm1& w = *window_;
     QTemporaryDir folder;
     const QString file = folder.filePath("broken.TBE");
     std::ofstream(file.toStdString())
         << "{\"format\": \"numora-table\", \"version\": 1, \"rows\": [";
-    QTest::mouseClick(w.SpeedButton6, Qt::LeftButton);
+    QTest::mouseClick(button("SpeedButton6"), Qt::LeftButton);
     answerFileDialog(file);
     const auto seen = readFaultBox();
-    QTest::mouseClick(w.SpeedButton2, Qt::LeftButton);
+    QTest::mouseClick(button("SpeedButton2"), Qt::LeftButton);
     QCOMPARE(seen->text, "Datei \"" + file +
                              "\" ist keine gültige Tabellendatei. Syntaxfehler in Zeile 1, "
                              "Spalte 51.");
-    QCOMPARE(linesOf(w.table()), QStringList({"New element|||1"}));
+    QCOMPARE(linesOf(window_->table()), QStringList({"New element|||1"}));
+  }
+
+  // The window keeps the user's decimal separator and reads it again when the locale changes.
+  void decimalSeparatorIsReadAgainWhenTheLocaleChanges() {
+    QTest::mouseClick(button("SpeedButton6"), Qt::LeftButton);
+    numora::storeTerm(window_->table(), 0, "1/4");
+    window_->setDecimalSeparator('#');
+    QEvent change(QEvent::LocaleChange);
+    QApplication::sendEvent(window_.get(), &change);
+    QCOMPARE(window_->decimalSeparator(), ',');  // the test runs with LC_ALL=de_DE.UTF-8
+    QTest::mouseClick(button("SpeedButton8"), Qt::LeftButton);
+    QCOMPARE(linesOf(window_->table()), QStringList({"New element|1/4|0,25|1"}));
   }
 
   void exitClosesTheWindowWithoutAsking() {
-    QTest::mouseClick(window_->SpeedButton6, Qt::LeftButton);
-    window_->Schlieen1->trigger();
+    QTest::mouseClick(button("SpeedButton6"), Qt::LeftButton);
+    action("Schlieen1")->trigger();
     QVERIFY(!modalWindowOpen());
     QVERIFY(!window_->isVisible());
   }
 
  private:
+  QToolButton* button(const char* name) const { return control<QToolButton>(*window_, name); }
+  QAction* action(const char* name) const { return control<QAction>(*window_, name); }
+
   std::unique_ptr<TForm1> window_;
+  TListView* list_ = nullptr;
 };
 
 QTEST_MAIN(MainWindowTest)

@@ -17,6 +17,8 @@
 #include <QUrl>
 #include <memory>
 
+#include <QFontInfo>
+
 #include "HHU.h"
 #include "PHU.h"
 #include "PrintPage.h"
@@ -244,37 +246,59 @@ class SecondaryWindowsTest : public QObject {
     QVERIFY(help.Memo1->toPlainText().endsWith("like this. Noted."));
   }
 
+  void creditsAreDrawnInTheFaceWithArialsMetrics() {
+    TInfoForm info;
+    QCOMPARE(QFontInfo(info.TextPanel1->TextFont()).family(), QString("Liberation Sans"));
+    QCOMPARE(QFontInfo(info.TextPanel1->TextFont()).pixelSize(), 11);
+  }
+
   // Print writes the page beside the program and shows it, markup as markup; a second print
   // replaces the page in the same window.
   void printShowsThePageAndReplacesItTheSecondTime() {
     TForm1 main;
-    Form3 = new TForm3;
+    auto* preview = topLevelWindow<TForm3>("Form3");
+    QVERIFY(preview != nullptr);
+    QVERIFY(!preview->isVisible());
     numora::addRow(main.table(), -1);
     main.table().setName(0, "<b>bold</b> name");
-    main.Print1->trigger();
-    QVERIFY(Form3->isVisible());
-    QCOMPARE(Form3->pagePath(), QString::fromStdString(numora::printPagePath()));
-    QVERIFY(Form3->WebBrowser1->toPlainText().contains("bold name"));
-    QVERIFY(!Form3->WebBrowser1->toPlainText().contains("<b>"));
+    control<QAction>(main, "Print1")->trigger();
+    QVERIFY(preview->isVisible());
+    QCOMPARE(preview->pagePath(), QString::fromStdString(numora::printPagePath()));
+    QVERIFY(preview->WebBrowser1->toPlainText().contains("bold name"));
+    QVERIFY(!preview->WebBrowser1->toPlainText().contains("<b>"));
     numora::addRow(main.table(), -1);
     main.table().setName(1, "second row");
-    main.Print1->trigger();
-    QVERIFY(Form3->WebBrowser1->toPlainText().contains("second row"));
+    control<QAction>(main, "Print1")->trigger();
+    QVERIFY(preview->WebBrowser1->toPlainText().contains("second row"));
     int previewWindows = 0;
     for (QWidget* window : QApplication::topLevelWidgets()) {
       previewWindows += window->windowTitle() == "Print" && window->isVisible();
     }
     QCOMPARE(previewWindows, 1);
+  }
 
+  // The preview opens with the keyboard focus on "Print": Space, Return and Enter press it
+  // without a Tab first.
+  void printHasTheFocusWhenThePreviewOpens_data() {
+    QTest::addColumn<int>("key");
+    QTest::newRow("Space") << int(Qt::Key_Space);
+    QTest::newRow("Return") << int(Qt::Key_Return);
+    QTest::newRow("Enter") << int(Qt::Key_Enter);
+  }
+  void printHasTheFocusWhenThePreviewOpens() {
+    QFETCH(int, key);
+    TForm1 main;
+    control<QAction>(main, "Print1")->trigger();
+    auto* preview = topLevelWindow<TForm3>("Form3");
+    QVERIFY(QTest::qWaitForWindowActive(preview));
+    QCOMPARE(QApplication::focusWidget(), preview->Button1);
     bool previewOpened = false;
-    whenModalOpens<QPrintPreviewDialog>([&](QPrintPreviewDialog* preview) {
+    whenModalOpens<QPrintPreviewDialog>([&](QPrintPreviewDialog* dialog) {
       previewOpened = true;
-      preview->reject();
+      dialog->reject();
     });
-    QTest::mouseClick(Form3->Button1, Qt::LeftButton);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
     QVERIFY(previewOpened);
-    delete Form3;
-    Form3 = nullptr;
   }
 
   void aPageThatCannotBeWrittenShowsTheFaultAndNoWindow() {
@@ -282,18 +306,46 @@ class SecondaryWindowsTest : public QObject {
     QFile::remove(page);
     QVERIFY(QDir().mkdir(page));  // a folder where the page should go
     TForm1 main;
-    Form3 = new TForm3;
     QString text;
     whenModalOpens<QMessageBox>([&](QMessageBox* box) {
       text = box->text();
       box->buttons().front()->click();
     });
-    main.Print1->trigger();
+    control<QAction>(main, "Print1")->trigger();
     QDir().rmdir(page);
     QCOMPARE(text, "Datei \"" + page + "\" kann nicht erstellt werden. Is a directory.");
-    QVERIFY(!Form3->isVisible());
-    delete Form3;
-    Form3 = nullptr;
+    QVERIFY(!topLevelWindow("Form3")->isVisible());
+  }
+
+  // Help and Info show their windows, one each, brought to the front when chosen again.
+  void helpAndInfoShowOneWindowEach_data() {
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("window");
+    QTest::newRow("Help") << "Hilfe1"
+                          << "Form2";
+    QTest::newRow("Info") << "Info2"
+                          << "InfoForm";
+  }
+  void helpAndInfoShowOneWindowEach() {
+    QFETCH(QString, item);
+    QFETCH(QString, window);
+    TForm1 main;
+    main.createInfoWindow();
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    control<QAction>(main, qPrintable(item))->trigger();
+    QWidget* shown = topLevelWindow(qPrintable(window));
+    QVERIFY(shown->isVisible());
+    main.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&main));
+    control<QAction>(main, qPrintable(item))->trigger();
+    QVERIFY(QTest::qWaitForWindowActive(shown));
+    int windows = 0;
+    for (QWidget* each : QApplication::topLevelWidgets()) {
+      windows += each->objectName() == window && each->isVisible();
+    }
+    QCOMPARE(windows, 1);
+    QVERIFY(main.isVisible());
   }
 };
 

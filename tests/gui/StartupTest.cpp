@@ -8,13 +8,9 @@
 #include <QTest>
 #include <QTimer>
 
-#include "HHU.h"
-#include "PHU.h"
-#include "SEHU.h"
 #include "SHU.h"
 #include "Startup.h"
 #include "UserActions.h"
-#include "WCIU.h"
 
 namespace {
 
@@ -24,17 +20,9 @@ QByteArray splashPicture() {
   return file.readAll();
 }
 
-void deleteWindows() {
-  delete InfoForm;
-  delete Form4;
-  delete Form3;
-  delete Form2;
-  delete Form1;
-  InfoForm = nullptr;
-  Form4 = nullptr;
-  Form3 = nullptr;
-  Form2 = nullptr;
-  Form1 = nullptr;
+bool visible(const char* window) {
+  const QWidget* found = topLevelWindow(window);
+  return found != nullptr && found->isVisible();
 }
 
 }  // namespace
@@ -51,25 +39,32 @@ class StartupTest : public QObject {
     qint64 mainWindowAfter = -1;
     bool splashHidden = false;
     bool infoWindowExists = false;
+    bool helpShown = false;
     // Acts once the main window is up; the splash time handles no timers worth speaking of.
     QTimer poll;
     poll.start(5);
     connect(&poll, &QTimer::timeout, [&] {
-      if (Form1 == nullptr || !Form1->isVisible() || mainWindowAfter >= 0) {
+      if (!visible("Form1") || mainWindowAfter >= 0) {
         return;
       }
       mainWindowAfter = clock.elapsed();
-      splashHidden = Form4 != nullptr && !Form4->isVisible();
-      infoWindowExists = InfoForm != nullptr && !InfoForm->isVisible();
-      Form1->Hilfe1->trigger();
-      Form1->Schlieen1->trigger();
+      splashHidden = topLevelWindow("Form4") != nullptr && !visible("Form4");
+      infoWindowExists = topLevelWindow("InfoForm") != nullptr && !visible("InfoForm");
+      QWidget* main = topLevelWindow("Form1");
+      control<QAction>(*main, "Hilfe1")->trigger();
+      helpShown = visible("Form2");
+      control<QAction>(*main, "Schlieen1")->trigger();
     });
     const int status = runNumora(*qApp, splashPicture());
     QCOMPARE(status, 0);
     QVERIFY(mainWindowAfter >= 2000);
     QVERIFY(splashHidden);
     QVERIFY(infoWindowExists);
-    deleteWindows();
+    QVERIFY(helpShown);
+    // Every window went when the program ended.
+    for (const char* window : {"Form1", "Form2", "Form3", "Form4", "InfoForm"}) {
+      QVERIFY2(topLevelWindow(window) == nullptr, window);
+    }
   }
 
   void theSplashPictureFillsThePanel() {
@@ -82,9 +77,11 @@ class StartupTest : public QObject {
   void aFaultDuringStartUpIsReportedAndEndsWithOne() {
     QString title;
     QString text;
+    bool mainWindowShown = true;
     whenModalOpens<QMessageBox>([&](QMessageBox* box) {
       title = box->windowTitle();
       text = box->text();
+      mainWindowShown = visible("Form1");
       box->buttons().front()->click();
     });
     const int status = runNumora(*qApp, QByteArray("not a JPEG picture"));
@@ -94,8 +91,7 @@ class StartupTest : public QObject {
              qPrintable(text));
     QVERIFY2(text.contains(".\r\nJPEG-Bild ist fehlerhaft: "), qPrintable(text));
     QVERIFY(text.endsWith(".\r\n"));
-    QVERIFY(Form1 != nullptr && !Form1->isVisible());
-    deleteWindows();
+    QVERIFY(!mainWindowShown);
   }
 };
 

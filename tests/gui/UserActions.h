@@ -35,3 +35,25 @@ inline bool modalWindowOpen() {
   QApplication::processEvents();
   return QApplication::activeModalWidget() != nullptr;
 }
+
+// A control of `window` by its designer name, as the window's object names give it; the test
+// fails at once when there is none.
+template <typename Control>
+Control* control(const QObject& window, const char* name) {
+  Control* found = window.findChild<Control*>(name);
+  if (found == nullptr) {
+    qFatal("no control named %s", name);
+  }
+  return found;
+}
+
+// The top-level window with this object name, or none.
+template <typename Window = QWidget>
+Window* topLevelWindow(const char* name) {
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window->objectName() == name) {
+      return qobject_cast<Window*>(window);
+    }
+  }
+  return nullptr;
+}
