@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "PrintPage.h"
 #include "RowCommands.h"
@@ -33,8 +34,13 @@ TEST(PrintPage, EachRowGivesFiveLinesWithoutItsNr) {
       Head + "<tr>\r\n<td>New element</td>\r\n<td></td>\r\n<td></td>\r\n</tr>\r\n" +
           "<tr>\r\n<td><b>bold</b> & co</td>\r\n<td> x * y </td>\r\n<td>2,5</td>\r\n</tr>\r\n" +
           Tail);
-  // Lines 2 and 3 are 39 and 31 characters long.
-  EXPECT_EQ(Head.find("\r\n", 8) - 8, 39u);
+  // The lines that open the page are 6, 39 and 31 characters long.
+  const std::string page = printPage(table);
+  std::vector<std::size_t> lengths;
+  for (std::size_t start = 0; lengths.size() < 3; start = page.find("\r\n", start) + 2) {
+    lengths.push_back(page.find("\r\n", start) - start);
+  }
+  EXPECT_EQ(lengths, (std::vector<std::size_t>{6, 39, 31}));
 }
 
 TEST(PrintPage, LivesBesideTheProgram) {
