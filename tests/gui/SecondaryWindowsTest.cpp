@@ -83,18 +83,39 @@ class SecondaryWindowsTest : public QObject {
     QVERIFY(panel.timer()->isActive());
   }
 
-  void rightToLeftRules() {
+  // Right-to-left reverses the alignment only where the system itself is right-to-left and
+  // the mode does not keep the alignment.
+  void lineAlignmentUnderRightToLeftModes_data() {
     using A = TTextPanel::Alignment;
     using B = TTextPanel::BiDiMode;
-    QCOMPARE(TTextPanel::lineAlignment(A::Left, B::RightToLeft, true), Qt::AlignRight);
-    QCOMPARE(TTextPanel::lineAlignment(A::Right, B::RightToLeft, true), Qt::AlignLeft);
-    QCOMPARE(TTextPanel::lineAlignment(A::Centre, B::RightToLeft, true), Qt::AlignHCenter);
-    QCOMPARE(TTextPanel::lineAlignment(A::Left, B::RightToLeft, false), Qt::AlignLeft);
-    QCOMPARE(TTextPanel::lineAlignment(A::Left, B::RightToLeftNoAlign, true), Qt::AlignLeft);
-    QVERIFY(TTextPanel::rightToLeftReading(B::RightToLeft, true));
-    QVERIFY(TTextPanel::rightToLeftReading(B::RightToLeftReadingOnly, true));
-    QVERIFY(!TTextPanel::rightToLeftReading(B::LeftToRight, true));
-    QVERIFY(!TTextPanel::rightToLeftReading(B::RightToLeft, false));
+    QTest::addColumn<A>("alignment");
+    QTest::addColumn<B>("mode");
+    QTest::addColumn<bool>("systemRightToLeft");
+    QTest::addColumn<Qt::Alignment>("drawn");
+    QTest::addColumn<bool>("readsRightToLeft");
+    QTest::newRow("left, right-to-left")
+        << A::Left << B::RightToLeft << true << Qt::Alignment(Qt::AlignRight) << true;
+    QTest::newRow("right, right-to-left")
+        << A::Right << B::RightToLeft << true << Qt::Alignment(Qt::AlignLeft) << true;
+    QTest::newRow("centre, right-to-left")
+        << A::Centre << B::RightToLeft << true << Qt::Alignment(Qt::AlignHCenter) << true;
+    QTest::newRow("left-to-right system")
+        << A::Left << B::RightToLeft << false << Qt::Alignment(Qt::AlignLeft) << false;
+    QTest::newRow("no align") << A::Left << B::RightToLeftNoAlign << true
+                              << Qt::Alignment(Qt::AlignLeft) << true;
+    QTest::newRow("reading only") << A::Left << B::RightToLeftReadingOnly << true
+                                  << Qt::Alignment(Qt::AlignLeft) << true;
+    QTest::newRow("left to right")
+        << A::Left << B::LeftToRight << true << Qt::Alignment(Qt::AlignLeft) << false;
+  }
+  void lineAlignmentUnderRightToLeftModes() {
+    QFETCH(TTextPanel::Alignment, alignment);
+    QFETCH(TTextPanel::BiDiMode, mode);
+    QFETCH(bool, systemRightToLeft);
+    QFETCH(Qt::Alignment, drawn);
+    QFETCH(bool, readsRightToLeft);
+    QCOMPARE(TTextPanel::lineAlignment(alignment, mode, systemRightToLeft), drawn);
+    QCOMPARE(TTextPanel::rightToLeftReading(mode, systemRightToLeft), readsRightToLeft);
   }
 
   // A rendered frame: the raised bevel in the highlight and shadow colours, then the fill, and

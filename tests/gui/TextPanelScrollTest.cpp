@@ -37,48 +37,49 @@ TEST(TextPanelScroll, PaintsNPlusOneLinesFromTheLineAfterTheFirstLineIndex) {
   EXPECT_EQ(scroll.firstLineIndex(), 3);  // the paint leaves it as it found it
 }
 
-TEST(TextPanelScroll, EdgeCases) {
-  {
-    // No lines: nothing is drawn, and the ticks keep the first line index at 0.
-    TextPanelScroll scroll;
-    EXPECT_EQ(scroll.paint(0, 13, 41), Lines{});
-    for (int i = 0; i < 40; ++i) {
-      scroll.tick(1, 0);
-      EXPECT_EQ(scroll.firstLineIndex(), 0);
-    }
-  }
-  {
-    // Before the first paint the line height is 0: the first tick passes a line.
-    TextPanelScroll scroll;
-    scroll.tick(3, 5);
-    EXPECT_EQ(scroll.firstLineIndex(), 1);
-    EXPECT_EQ(scroll.scrollOffset(), -3);
-  }
-  {
-    // One line is drawn n + 1 times, one under the other.
-    TextPanelScroll scroll;
-    EXPECT_EQ(scroll.paint(1, 10, 30), (Lines{{0, 0}, {0, 10}, {0, 20}, {0, 30}}));
-  }
-  {
-    // Fewer lines than fit repeat within one paint.
-    TextPanelScroll scroll;
-    EXPECT_EQ(scroll.paint(2, 10, 30), (Lines{{1, 0}, {0, 10}, {1, 20}, {0, 30}}));
-  }
-  {
-    // StepSize 0: the text stands still.
-    TextPanelScroll scroll;
-    scroll.paint(5, 13, 41);
-    for (int i = 0; i < 30; ++i) {
-      scroll.tick(0, 5);
-    }
-    EXPECT_EQ(scroll.scrollOffset(), 0);
+TEST(TextPanelScroll, WithoutLinesNothingIsDrawnAndTheFirstLineStays) {
+  TextPanelScroll scroll;
+  EXPECT_EQ(scroll.paint(0, 13, 41), Lines{});
+  for (int i = 0; i < 40; ++i) {
+    scroll.tick(1, 0);
     EXPECT_EQ(scroll.firstLineIndex(), 0);
   }
-  {
-    // A panel lower than one line draws one line.
+}
+
+// Before the first paint the line height is 0, so the first tick passes a whole line.
+TEST(TextPanelScroll, BeforeTheFirstPaintATickPassesALine) {
+  TextPanelScroll scroll;
+  scroll.tick(3, 5);
+  EXPECT_EQ(scroll.firstLineIndex(), 1);
+  EXPECT_EQ(scroll.scrollOffset(), -3);
+}
+
+// Fewer lines than fit repeat within one paint, one under the other; a panel lower than one
+// line draws one line.
+TEST(TextPanelScroll, LinesRepeatUntilThePanelIsFilled) {
+  struct Case {
+    int lines;
+    int panelHeight;
+    Lines drawn;
+  };
+  for (const Case& c : std::initializer_list<Case>{
+           {1, 30, {{0, 0}, {0, 10}, {0, 20}, {0, 30}}},
+           {2, 30, {{1, 0}, {0, 10}, {1, 20}, {0, 30}}},
+           {5, 9, {{1, 0}}},
+       }) {
     TextPanelScroll scroll;
-    EXPECT_EQ(scroll.paint(5, 13, 10), (Lines{{1, 0}}));
+    EXPECT_EQ(scroll.paint(c.lines, 10, c.panelHeight), c.drawn) << c.lines << " lines";
   }
+}
+
+TEST(TextPanelScroll, StepSizeZeroKeepsTheTextStill) {
+  TextPanelScroll scroll;
+  scroll.paint(5, 13, 41);
+  for (int i = 0; i < 30; ++i) {
+    scroll.tick(0, 5);
+  }
+  EXPECT_EQ(scroll.scrollOffset(), 0);
+  EXPECT_EQ(scroll.firstLineIndex(), 0);
 }
 
 }  // namespace
