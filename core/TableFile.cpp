@@ -10,7 +10,6 @@
 #include "Faults.h"
 #include "FileAccess.h"
 #include "Utf8.h"
-#include "WholeNumber.h"
 
 namespace numora {
 
