@@ -448,7 +448,7 @@ class MainWindowTest : public QObject {
     w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w));
     list_->setFocus();
-    QVERIFY(list_->hasFocus());
+    QTRY_VERIFY(list_->hasFocus());
     answerFileDialog(folder.filePath("saved.TBE"));
     QTest::keyClick(list_, Qt::Key_O, Qt::ControlModifier);
     QCOMPARE(linesOf(w.table()), QStringList({"New element|2*x||1"}));

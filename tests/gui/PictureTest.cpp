@@ -62,4 +62,28 @@ TEST(JpegPicture, RefusesWhatIsNoWholeJpegPicture) {
   }
 }
 
+// Every picture the windows show is built into the program, at the size it is drawn at.
+TEST(Pictures, EveryPictureOfTheWindowsIsBuiltInAtItsSize) {
+  struct Case {
+    const char* resource;
+    QSize size;
+  };
+  for (const Case& c : std::initializer_list<Case>{
+           {":/numora.png", {32, 32}},
+           {":/logo.png", {300, 115}},
+           {":/buttons/new.png", {16, 16}},
+           {":/buttons/save.png", {16, 16}},
+           {":/buttons/open.png", {16, 16}},
+           {":/buttons/add.png", {16, 16}},
+           {":/buttons/delete.png", {16, 16}},
+           {":/buttons/row.png", {16, 16}},
+           {":/buttons/all.png", {16, 16}},
+       }) {
+    EXPECT_EQ(QImage(c.resource).size(), c.size) << c.resource;
+  }
+  QFile splash(":/splash.jpg");
+  ASSERT_TRUE(splash.open(QIODevice::ReadOnly));
+  EXPECT_EQ(decodeJpeg(splash.readAll()).size(), QSize(376, 213));
+}
+
 }  // namespace
