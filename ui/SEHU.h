@@ -27,7 +27,8 @@ class TListView;
 // the buttons SpeedButton9, 1, 2, 6, 3, 7, 8; the fields Edit1 (x), Edit2 (y), Edit3 (z); the
 // table ListView1 with its menu PopupMenu1; the dialogs OpenDialog1 and SaveDialog1; and the
 // actions Neu1, ffnen1, Speichern1, Print1, Schlieen1, GanzesFormular1, DieseZeile1, Hilfe1,
-// Info2, Onerowup1 and Oneowdown1, named after the menu items that show them.
+// Info2, Onerowup1 and Oneowdown1, named after the menu items that show them (AddRow and
+// DeleteRow are on buttons only).
 class TForm1 : public QMainWindow {
   Q_OBJECT
 
