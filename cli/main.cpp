@@ -83,7 +83,7 @@ int usageError(const std::string& message) {
 // The table to calculate: from a table file, or from a terms file, one row per line, read
 // from standard input for "-". Both files are read as the desktop program reads a table, so
 // one that cannot be read raises the same open fault.
-RowTable loadTable(const Options& options) {
+RowTable tableFromFiles(const Options& options) {
   RowTable table;
   if (options.tableFile) {
     openTable(table, *options.tableFile);
@@ -100,7 +100,7 @@ RowTable loadTable(const Options& options) {
 // The table, or the exit status of a file that cannot be read.
 std::optional<int> loadTable(const Options& options, RowTable& table) {
   try {
-    table = loadTable(options);
+    table = tableFromFiles(options);
   } catch (const Exception& fault) {
     std::cerr << "numora-calc: " << messageBoxText(fault.message()) << '\n';
     return ExitFault;
