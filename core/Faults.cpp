@@ -1,5 +1,8 @@
 #include "Faults.h"
 
+#include <algorithm>
+
+#include "Utf8.h"
 #include "WholeNumber.h"
 
 namespace numora {
@@ -40,6 +43,28 @@ std::string formatMessage(std::string_view pattern,
   return message;
 }
 
+// The first QuotedTextLimit characters of `text` followed by "…", or nothing when the text is
+// not longer. A byte that is no UTF-8 character counts as one character.
+std::string cutQuotedText(std::string_view text) {
+  std::size_t end = 0;
+  for (std::size_t characters = 0; end < text.size(); ++characters) {
+    if (characters == QuotedTextLimit) {
+      return std::string(text.substr(0, end)) + "…";
+    }
+    end += std::max<std::size_t>(1, utf8CharacterLength(text.substr(end)));
+  }
+  return {};
+}
+
+// A conversion fault: the message quotes `text` whole, the box message cut short.
+EConvertError conversionFault(std::string_view pattern, std::string_view text) {
+  const std::string cut = cutQuotedText(text);
+  if (cut.empty()) {
+    return EConvertError(formatMessage(pattern, {text}));
+  }
+  return EConvertError(formatMessage(pattern, {text}), formatMessage(pattern, {cut}));
+}
+
 }  // namespace
 
 EInvalidOp::EInvalidOp() : EMathError(std::string(InvalidOpMessage)) {}
@@ -48,11 +73,11 @@ EOverflow::EOverflow() : EMathError(std::string(OverflowMessage)) {}
 EUnderflow::EUnderflow() : EMathError(std::string(UnderflowMessage)) {}
 
 EConvertError notANumberFault(std::string_view text) {
-  return EConvertError(formatMessage(NotANumberMessage, {text}));
+  return conversionFault(NotANumberMessage, text);
 }
 
 EConvertError notAWholeNumberFault(std::string_view text) {
-  return EConvertError(formatMessage(NotAWholeNumberMessage, {text}));
+  return conversionFault(NotAWholeNumberMessage, text);
 }
 
 Exception rowDoesNotExistFault(int rowPosition) {
@@ -92,6 +117,16 @@ Exception cannotOpenFileFault(std::string_view fileName, std::string_view reason
 
 Exception notATableFileFault(std::string_view fileName, std::string_view problem) {
   return Exception(formatMessage(NotATableFileMessage, {fileName, problem}));
+}
+
+Exception outOfMemoryFault() { return Exception(std::string(OutOfMemoryReason)); }
+
+Exception outOfMemoryOpeningFault(std::string_view fileName) {
+  return cannotOpenFileFault(fileName, OutOfMemoryReason);
+}
+
+Exception outOfMemorySavingFault(std::string_view fileName) {
+  return cannotCreateFileFault(fileName, OutOfMemoryReason);
 }
 
 }  // namespace numora

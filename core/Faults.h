@@ -11,14 +11,23 @@ namespace numora {
 class Exception : public std::exception {
  public:
   explicit Exception(std::string message) : message_(std::move(message)) {}
+  // A fault whose message quotes a text too long to show whole: `boxMessage` is the message
+  // with that text cut short, for the message box.
+  Exception(std::string message, std::string boxMessage)
+      : message_(std::move(message)), boxMessage_(std::move(boxMessage)) {}
 
   const std::string& message() const noexcept { return message_; }
+  // The message as the fault box shows it: the message itself unless a quoted text was cut.
+  const std::string& boxMessage() const noexcept {
+    return boxMessage_.empty() ? message_ : boxMessage_;
+  }
   const char* what() const noexcept override { return message_.c_str(); }
   // The class name as users and the command-line tool see it ("EConvertError", ...).
   virtual const char* className() const noexcept { return "Exception"; }
 
  private:
   std::string message_;
+  std::string boxMessage_;
 };
 
 // A text that is not a number or not a whole number.
@@ -67,7 +76,9 @@ class EUnderflow : public EMathError {
 };
 
 // The conversion faults of number reading and whole-number reading; `text` is the whole text
-// that was given to the reading, blanks included.
+// that was given to the reading, blanks included. The message quotes it whole; the box message
+// quotes at most its first QuotedTextLimit characters followed by "…".
+inline constexpr std::size_t QuotedTextLimit = 1000;
 EConvertError notANumberFault(std::string_view text);
 EConvertError notAWholeNumberFault(std::string_view text);
 
@@ -85,6 +96,15 @@ Exception brokenPictureFault(std::string_view problem);
 Exception cannotCreateFileFault(std::string_view fileName, std::string_view reason);
 Exception cannotOpenFileFault(std::string_view fileName, std::string_view reason);
 Exception notATableFileFault(std::string_view fileName, std::string_view problem);
+// The reason given when a file to open or save exists and is no regular file (a folder, a
+// FIFO, a device).
+inline constexpr std::string_view NotARegularFileReason = "Keine reguläre Datei";
+// Memory ran out during a command; with the file's name when the command works on a file,
+// in the shape of its open or save fault.
+inline constexpr std::string_view OutOfMemoryReason = "Nicht genügend Arbeitsspeicher";
+Exception outOfMemoryFault();
+Exception outOfMemoryOpeningFault(std::string_view fileName);
+Exception outOfMemorySavingFault(std::string_view fileName);
 
 // The last-resort report of a fault that ends the program during its start: the caption of
 // its box, and its text naming the fault's class, the program's module, the code address (as

@@ -40,4 +40,15 @@ std::size_t utf8CharacterLength(std::string_view text) {
   return 0;  // a continuation byte, an overlong lead (0xC0, 0xC1) or one beyond 0xF4
 }
 
+bool isValidUtf8(std::string_view text) {
+  while (!text.empty()) {
+    const std::size_t length = utf8CharacterLength(text);
+    if (length == 0) {
+      return false;
+    }
+    text.remove_prefix(length);
+  }
+  return true;
+}
+
 }  // namespace numora

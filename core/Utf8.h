@@ -10,4 +10,7 @@ namespace numora {
 // uses, a sequence cut short, an overlong form, a surrogate or a code point beyond U+10FFFF.
 std::size_t utf8CharacterLength(std::string_view text);
 
+// Whether all of `text` is well-formed UTF-8.
+bool isValidUtf8(std::string_view text);
+
 }  // namespace numora
