@@ -96,8 +96,8 @@ Exception brokenPictureFault(std::string_view problem);
 Exception cannotCreateFileFault(std::string_view fileName, std::string_view reason);
 Exception cannotOpenFileFault(std::string_view fileName, std::string_view reason);
 Exception notATableFileFault(std::string_view fileName, std::string_view problem);
-// The reason given when a file to open or save exists and is no regular file (a folder, a
-// FIFO, a device).
+// The reason given when a file to open or save exists and is neither a regular file nor a
+// folder (a FIFO, a device, a socket).
 inline constexpr std::string_view NotARegularFileReason = "Keine reguläre Datei";
 // Memory ran out during a command; with the file's name when the command works on a file,
 // in the shape of its open or save fault.

@@ -5,10 +5,16 @@
 
 namespace numora {
 
-// Writes a file so that it is either replaced as a whole or not at all: the content goes to a
-// new file in the same folder, which is flushed, synced and then renamed over the target. A
-// failure at any point leaves the previous file as it was and raises Exception
-// "Datei "%s" kann nicht erstellt werden. %s" with the system's text for the error.
+// Writes a file so that it is either replaced as a whole or not at all. A symbolic link is
+// followed and the file it points to replaced (a link to nothing creates its target), so the
+// link stays. The content goes to an unnamed file in the target's folder, which is flushed,
+// synced, given a short name and renamed over the target: a save that is killed leaves
+// nothing behind. Where the file system has no unnamed files, a short named one is used.
+//
+// The target is refused, before anything is written, when it exists and is no regular file or
+// when the user may not write to it. A failure at any point leaves the previous file as it was
+// and raises Exception "Datei "%s" kann nicht erstellt werden. %s" with the system's text for
+// the error.
 class AtomicFileWriter {
  public:
   explicit AtomicFileWriter(std::string path);
@@ -22,17 +28,23 @@ class AtomicFileWriter {
 
  private:
   [[noreturn]] void fail(int error);
+  void openTemporary();
+  void nameTemporary();
 
-  std::string path_;
-  std::string temporaryPath_;
+  std::string path_;           // as the caller named it, for the fault message
+  std::string target_;         // the file that is replaced: links followed
+  std::string folder_;         // the target's folder
+  std::string temporaryPath_;  // the new content's name while it has one of its own
   int descriptor_ = -1;
 };
 
-// Creates or empties the file and writes `content` into it; raises the same fault as above.
+// Writes `content` as the whole file, through AtomicFileWriter.
 void writeWholeFile(const std::string& path, std::string_view content);
 
-// The whole content of a file; raises Exception "Datei "%s" kann nicht geöffnet werden. %s"
-// with the system's text for the error.
+// The whole content of a regular file. It is opened without waiting, so a FIFO never blocks,
+// and read only as far as its size said. Raises Exception "Datei "%s" kann nicht geöffnet
+// werden. %s" with the system's text for the error (a folder's too), "Keine reguläre Datei"
+// for a FIFO, device or socket, or "Nicht genügend Arbeitsspeicher".
 std::string readWholeFile(const std::string& path);
 
 }  // namespace numora

@@ -1,6 +1,9 @@
 #include "PrintPage.h"
 
+#include <new>
+
 #include "ApplicationTitle.h"
+#include "Faults.h"
 #include "FileAccess.h"
 
 namespace numora {
@@ -49,7 +52,11 @@ std::string printPagePath() {
 }
 
 void writePrintPage(const RowTable& table, const std::string& path) {
-  writeWholeFile(path, printPage(table));
+  try {
+    writeWholeFile(path, printPage(table));
+  } catch (const std::bad_alloc&) {
+    throw outOfMemorySavingFault(path);
+  }
 }
 
 }  // namespace numora

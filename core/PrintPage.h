@@ -14,8 +14,8 @@ std::string printPage(const RowTable& table);
 // "print.html" in the folder of the program's own file.
 std::string printPagePath();
 
-// Writes the print page to `path`, created or emptied first. A failure raises Exception
-// "Datei "%s" kann nicht erstellt werden. %s".
+// Writes the print page to `path`, replacing it as a whole or not at all. A failure raises
+// Exception "Datei "%s" kann nicht erstellt werden. %s" and leaves the previous page.
 void writePrintPage(const RowTable& table, const std::string& path);
 
 }  // namespace numora

@@ -3,7 +3,9 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <new>
 #include <optional>
 #include <utility>
 
@@ -124,11 +126,20 @@ class TableReader : public nlohmann::json_sax<Json> {
   bool number_unsigned(number_unsigned_t number) override {
     if (depth_ == 1 && topKey_ == "version") {
       version_ = number;
+      newerVersionText_.reset();
       return true;
     }
     return plainValue();
   }
-  bool number_float(number_float_t, const string_t&) override { return plainValue(); }
+  bool number_float(number_float_t number, const string_t& text) override {
+    // A whole number too large for an integer ("1E23") is still a version, only a newer one.
+    if (depth_ == 1 && topKey_ == "version" && number > FormatVersion &&
+        number == std::floor(number)) {
+      newerVersionText_ = text;
+      return true;
+    }
+    return plainValue();
+  }
   bool binary(binary_t&) override { return plainValue(); }
   bool string(string_t& text) override {
     if (depth_ == 1 && topKey_ == "format") {
@@ -208,6 +219,9 @@ class TableReader : public nlohmann::json_sax<Json> {
     if (format_ != FormatName) {
       return "\"format\" ist nicht \"numora-table\"";
     }
+    if (newerVersionText_) {
+      return "Version " + *newerVersionText_ + " ist neuer als Version 1";
+    }
     if (!version_) {
       return "\"version\" fehlt oder ist keine ganze Zahl";
     }
@@ -276,6 +290,7 @@ class TableReader : public nlohmann::json_sax<Json> {
       format_.clear();
     } else if (topKey_ == "version") {
       version_.reset();
+      newerVersionText_.reset();
     } else if (topKey_ == "rows") {
       rowsPresent_ = false;
     }
@@ -309,6 +324,7 @@ class TableReader : public nlohmann::json_sax<Json> {
   bool rowsPresent_ = false;
   std::string format_;
   std::optional<std::uint64_t> version_;
+  std::optional<std::string> newerVersionText_;
   std::optional<std::string> rowProblem_;
   std::optional<std::size_t> syntaxErrorAt_;
 };
@@ -325,6 +341,18 @@ std::string lineAndColumn(std::string_view document, std::size_t position) {
   return "Zeile " + std::to_string(line) + ", Spalte " + std::to_string(column);
 }
 
+// The number of rows to make room for at once: one per line, as the program writes its tables,
+// but never more than the document has room for or than a few hundred MB would hold. More rows
+// than that are still read, with the room growing as they come.
+std::size_t expectedRowCount(std::string_view document) {
+  constexpr std::size_t SmallestRowLength =
+      std::string_view("{\"name\":\"\",\"term\":\"\",\"result\":\"\",\"nr\":\"\"},").size();
+  constexpr std::size_t MostRowsReserved = std::size_t{1} << 20;
+  const auto lineBreaks =
+      static_cast<std::size_t>(std::count(document.begin(), document.end(), '\n'));
+  return std::min({lineBreaks, document.size() / SmallestRowLength, MostRowsReserved});
+}
+
 }  // namespace
 
 std::string tableDocument(const RowTable& table) {
@@ -337,7 +365,7 @@ std::vector<Row> rowsOfTableDocument(std::string_view document, const std::strin
   if (document.find_first_not_of(" \t\r\n") == std::string_view::npos) {
     throw notATableFileFault(fileName, "Die Datei ist leer");
   }
-  TableReader reader(static_cast<std::size_t>(std::count(document.begin(), document.end(), '\n')));
+  TableReader reader(expectedRowCount(document));
   Json::sax_parse(document.begin(), document.end(), &reader);
   if (const std::optional<std::size_t> position = reader.syntaxErrorAt()) {
     throw notATableFileFault(fileName, "Syntaxfehler in " + lineAndColumn(document, *position - 1));
@@ -348,7 +376,9 @@ std::vector<Row> rowsOfTableDocument(std::string_view document, const std::strin
   return reader.takeRows();
 }
 
-void saveTable(const RowTable& table, const std::string& path) {
+namespace {
+
+void writeTableFile(const RowTable& table, const std::string& path) {
   AtomicFileWriter file(path);
   // Written in pieces, so that a large table never stands in memory twice.
   constexpr std::size_t PieceSize = 1 << 20;
@@ -363,11 +393,27 @@ void saveTable(const RowTable& table, const std::string& path) {
   file.commit();
 }
 
+std::vector<Row> rowsOfTableFile(const std::string& path) {
+  const std::string document = readWholeFile(path);
+  return rowsOfTableDocument(document, path);
+}
+
+}  // namespace
+
+void saveTable(const RowTable& table, const std::string& path) {
+  try {
+    writeTableFile(table, path);
+  } catch (const std::bad_alloc&) {
+    throw outOfMemorySavingFault(path);
+  }
+}
+
 int openTable(RowTable& table, const std::string& path) {
   std::vector<Row> rows;
-  {
-    const std::string document = readWholeFile(path);
-    rows = rowsOfTableDocument(document, path);
+  try {
+    rows = rowsOfTableFile(path);
+  } catch (const std::bad_alloc&) {
+    throw outOfMemoryOpeningFault(path);
   }
   table.replaceAllRows(std::move(rows));
   return -1;
