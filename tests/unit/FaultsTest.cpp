@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "Faults.h"
 #include "TestSupport.h"
@@ -35,6 +37,40 @@ TEST(Faults, CarryTheirStoredGermanMessages) {
             "Exception: JPEG-Bild ist fehlerhaft: Not a JPEG file"},
        }) {
     EXPECT_EQ(c.fault, c.expected);
+  }
+}
+
+// The message keeps the operand whole; the box message quotes at most its first 1,000
+// characters (a multi-byte character or a stray byte counting as one) followed by "…".
+TEST(Faults, TheBoxQuotesALongOperandCutShort) {
+  const std::string a999(999, 'a');
+  const std::string umlauts999 = [] {
+    std::string text;
+    for (int i = 0; i < 999; ++i) {
+      text += "ä";
+    }
+    return text;
+  }();
+  struct Case {
+    std::string operand;
+    std::string quoted;
+  };
+  for (const Case& c : std::vector<Case>{
+           {a999 + "b", a999 + "b"},
+           {a999 + "bc", a999 + "b…"},
+           {umlauts999 + "€", umlauts999 + "€"},
+           {umlauts999 + "€€€", umlauts999 + "€…"},
+           {a999 + "\xff\xfe", a999 + "\xff…"},
+           {std::string(10'000'000, '7'), std::string(1000, '7') + "…"},
+       }) {
+    for (const auto& [fault, pattern] : std::vector<std::pair<EConvertError, std::string>>{
+             {notANumberFault(c.operand), "'%' ist kein gültiger Gleitkommawert"},
+             {notAWholeNumberFault(c.operand), "'%' ist kein gültiger Integerwert"}}) {
+      const std::size_t at = pattern.find('%');
+      EXPECT_EQ(fault.message(), pattern.substr(0, at) + c.operand + pattern.substr(at + 1));
+      EXPECT_EQ(fault.boxMessage(), pattern.substr(0, at) + c.quoted + pattern.substr(at + 1))
+          << c.operand.size();
+    }
   }
 }
 
