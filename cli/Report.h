@@ -3,14 +3,15 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "RowTable.h"
 
 namespace numora::calc {
 
-// A fault raised while one row was calculated.
-struct RowFault {
+// A fault as the tool reports it.
+struct ReportedFault {
   std::string className;
   std::string message;  // as stored, without the message box's final period
 };
@@ -18,15 +19,32 @@ struct RowFault {
 // What the tool writes: every row of the table after the calculation, and the faults.
 struct Report {
   const RowTable& table;
-  std::vector<std::optional<RowFault>> faults;  // by row index
+  std::vector<std::optional<ReportedFault>> rowFaults;  // by row index
+  // Faults that belong to no row: a file that cannot be read or written, memory running out.
+  std::vector<ReportedFault> commandFaults;
+
+  bool hasFault() const;
 };
 
-// One line per row, "Nr<TAB>Name<TAB>Term<TAB>Result", on `out`; then the message box text of
-// every fault, naming its row, on `errors`.
+// One line per row, "Nr<TAB>Name<TAB>Term<TAB>Result" with every field escaped as
+// escapedText does it, on `out`; then a line for every fault on `errors`, naming the row of
+// a row fault.
 void writePlain(const Report& report, std::ostream& out, std::ostream& errors);
 
-// JSON Lines: one object per row with "nr", "name", "term", "result" and "fault" (null or an
-// object with "class" and "message").
-void writeJsonLines(const Report& report, std::ostream& out);
+// JSON Lines on `out`: one object per row with "nr", "name", "term", "result" and "fault"
+// (null or an object with "class" and "message"), then one object {"error": {"class": ...,
+// "message": ...}} per command fault, which also goes as a line to `errors`. Bytes that are not
+// valid UTF-8 are written as U+FFFD.
+void writeJsonLines(const Report& report, std::ostream& out, std::ostream& errors);
+
+// A line on `errors` for every row with a field that is not valid UTF-8, saying that its
+// invalid bytes are written as U+FFFD, for the outputs that replace them.
+void writeReplacementNotices(const RowTable& table, std::ostream& errors);
+
+// "numora-calc: " and `text` escaped into one line, on `errors`.
+void writeErrorLine(std::ostream& errors, std::string_view text);
+
+// The fault's line on `errors`: its message as the message box shows it.
+void writeFaultLine(std::ostream& errors, const ReportedFault& fault);
 
 }  // namespace numora::calc

@@ -1,16 +1,19 @@
 // numora-calc: calculates a table of terms without any window.
 
+#include <unistd.h>
 #include <CLI/CLI.hpp>
 
+#include <csignal>
+#include <cstring>
 #include <iostream>
-#include <iterator>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "Calculation.h"
+#include "DescriptorOutput.h"
 #include "Faults.h"
-#include "FileAccess.h"
 #include "FloatingPoint.h"
 #include "PrintPage.h"
 #include "Report.h"
@@ -29,6 +32,16 @@ using namespace numora;
 
 constexpr int ExitFault = 1;
 constexpr int ExitUsage = 2;
+
+constexpr const char* HelpFooter =
+    "Each row is written as one line of four tab-separated fields: Nr, Name, Term and Result.\n"
+    "In every field a backslash, a tab, a carriage return and a line feed are written as\n"
+    "\\\\, \\t, \\r and \\n. Faults go to standard error, one line each, escaped the same way.\n"
+    "With --json, a fault that belongs to no row also ends the output as an object\n"
+    "{\"error\": {\"class\": ..., \"message\": ...}}.\n"
+    "\n"
+    "Exit status: 0 without a fault; 1 when a fault was raised or the output could not be\n"
+    "written; 2 for wrong usage.\n";
 
 struct Options {
   CalculationInputs inputs;
@@ -52,7 +65,9 @@ RowTable tableOfTerms(const std::vector<std::string>& terms) {
   return table;
 }
 
-calc::RowFault rowFaultOf(const Exception& fault) { return {fault.className(), fault.message()}; }
+calc::ReportedFault reportedFaultOf(const Exception& fault) {
+  return {fault.className(), fault.message()};
+}
 
 // Calculate all: the first fault ends the command, reported on the row being calculated.
 void calculateAllRows(RowTable& table, const CalculationInputs& inputs, calc::Report& report) {
@@ -60,7 +75,7 @@ void calculateAllRows(RowTable& table, const CalculationInputs& inputs, calc::Re
   try {
     calculateAll(table, inputs, rowInProgress);
   } catch (const Exception& fault) {
-    report.faults[static_cast<std::size_t>(rowInProgress)] = rowFaultOf(fault);
+    report.rowFaults[static_cast<std::size_t>(rowInProgress)] = reportedFaultOf(fault);
   }
 }
 
@@ -70,47 +85,32 @@ void calculateEachRow(RowTable& table, const CalculationInputs& inputs, calc::Re
     try {
       calculateRow(table, index, inputs);
     } catch (const Exception& fault) {
-      report.faults[static_cast<std::size_t>(index)] = rowFaultOf(fault);
+      report.rowFaults[static_cast<std::size_t>(index)] = reportedFaultOf(fault);
     }
   }
 }
 
 int usageError(const std::string& message) {
-  std::cerr << "numora-calc: " << message << "\nRun with --help for more information.\n";
+  calc::writeErrorLine(std::cerr, message);
+  std::cerr << "Run with --help for more information.\n";
   return ExitUsage;
 }
 
-// The table to calculate: from a table file, or from a terms file, one row per line, read
-// from standard input for "-". Both files are read as the desktop program reads a table, so
-// one that cannot be read raises the same open fault.
+// The table to calculate: from a table file, or from a terms file, one row per line. A file
+// that cannot be read raises its open fault.
 RowTable tableFromFiles(const Options& options) {
   RowTable table;
   if (options.tableFile) {
     openTable(table, *options.tableFile);
-  } else if (*options.termsFile == "-") {
-    const std::string content{std::istreambuf_iterator<char>(std::cin),
-                              std::istreambuf_iterator<char>()};
-    table = tableOfTerms(calc::termsOf(content));
   } else {
-    table = tableOfTerms(calc::termsOf(readWholeFile(*options.termsFile)));
+    table = tableOfTerms(calc::readTerms(*options.termsFile));
   }
   return table;
 }
 
-// The table, or the exit status of a file that cannot be read.
-std::optional<int> loadTable(const Options& options, RowTable& table) {
-  try {
-    table = tableFromFiles(options);
-  } catch (const Exception& fault) {
-    std::cerr << "numora-calc: " << messageBoxText(fault.message()) << '\n';
-    return ExitFault;
-  }
-  return std::nullopt;
-}
-
-// Writes the table file and the print page that were asked for; gives whether both worked.
-bool writeFiles(const Options& options, const RowTable& table) {
-  bool written = true;
+// Writes the table file and the print page that were asked for; gives the faults raised.
+std::vector<calc::ReportedFault> writeFiles(const Options& options, const RowTable& table) {
+  std::vector<calc::ReportedFault> faults;
   const auto attempt = [&](const std::optional<std::string>& path, auto write) {
     if (!path) {
       return;
@@ -118,33 +118,29 @@ bool writeFiles(const Options& options, const RowTable& table) {
     try {
       write(table, *path);
     } catch (const Exception& fault) {
-      std::cerr << "numora-calc: " << messageBoxText(fault.message()) << '\n';
-      written = false;
+      faults.push_back(reportedFaultOf(fault));
     }
   };
   attempt(options.saveFile, saveTable);
   attempt(options.printFile, writePrintPage);
-  return written;
+  return faults;
 }
 
-int run(Options options) {
-  if (options.separator) {
-    if (options.separator->size() != 1) {
-      return usageError("--separator takes exactly one character");
-    }
-    options.inputs.separator = options.separator->front();
+void writeReport(const Options& options, const calc::Report& report, std::ostream& out) {
+  if (options.json) {
+    calc::writeJsonLines(report, out, std::cerr);
   } else {
-    options.inputs.separator = userDecimalSeparator();
+    calc::writePlain(report, out, std::cerr);
   }
+}
 
-  RowTable table;
-  if (const std::optional<int> failure = loadTable(options, table)) {
-    return *failure;
-  }
-
+int run(const Options& options, std::ostream& out) {
+  RowTable table = tableFromFiles(options);
   fpu::resetUnit();
-  calc::Report report{table, std::vector<std::optional<calc::RowFault>>(
-                                 static_cast<std::size_t>(table.rowCount()))};
+  calc::Report report{
+      table,
+      std::vector<std::optional<calc::ReportedFault>>(static_cast<std::size_t>(table.rowCount())),
+      {}};
   if (options.noCalculation) {
     // The table is written as it was read.
   } else if (options.each) {
@@ -152,32 +148,60 @@ int run(Options options) {
   } else {
     calculateAllRows(table, options.inputs, report);
   }
-  const bool filesWritten = writeFiles(options, table);
-
-  if (options.json) {
-    calc::writeJsonLines(report, std::cout);
-  } else {
-    calc::writePlain(report, std::cout, std::cerr);
+  // JSON and the table file write bytes that are not valid UTF-8 as U+FFFD.
+  if (options.json || options.saveFile) {
+    calc::writeReplacementNotices(table, std::cerr);
   }
-  std::cout.flush();
-  bool faultRaised = !filesWritten;
-  for (const auto& fault : report.faults) {
-    faultRaised = faultRaised || fault.has_value();
-  }
-  return faultRaised ? ExitFault : 0;
+  report.commandFaults = writeFiles(options, table);
+  writeReport(options, report, out);
+  return report.hasFault() ? ExitFault : 0;
 }
 
-}  // namespace
+// A fault that ended the command before any row was written: a file that cannot be read,
+// memory running out.
+int reportCommandFault(const Options& options, const Exception& fault, std::ostream& out) {
+  const RowTable noRows;
+  writeReport(options, calc::Report{noRows, {}, {reportedFaultOf(fault)}}, out);
+  return ExitFault;
+}
 
-int main(int argc, char** argv) {
+int runReportingFaults(const Options& options, std::ostream& out) {
+  try {
+    return run(options, out);
+  } catch (const Exception& fault) {
+    return reportCommandFault(options, fault, out);
+  } catch (const std::bad_alloc&) {
+    return reportCommandFault(options, outOfMemoryFault(), out);
+  } catch (const std::exception& error) {
+    return reportCommandFault(options, Exception(error.what()), out);
+  }
+}
+
+// A value given as "-x=5" reaches the option as "=5": the value is what follows the "=".
+std::string withoutLeadingEqualsSign(std::string value) {
+  if (!value.empty() && value.front() == '=') {
+    value.erase(0, 1);
+  }
+  return value;
+}
+
+// Parses the arguments and runs the command; gives the exit status.
+int runCommandLine(int argc, char** argv, std::ostream& out) {
   CLI::App app{"Calculates a table of terms the way Numora does, without any window."};
   app.set_version_flag("--version", std::string("numora-calc ") + NUMORA_VERSION);
+  app.footer(HelpFooter);
   Options options;
-  app.add_option("-x", options.inputs.x, "text of the variable field x")->capture_default_str();
-  app.add_option("-y", options.inputs.y, "text of the variable field y")->capture_default_str();
-  app.add_option("-z", options.inputs.z, "text of the variable field z")->capture_default_str();
+  app.add_option("-x", options.inputs.x, "text of the variable field x")
+      ->capture_default_str()
+      ->transform(withoutLeadingEqualsSign);
+  app.add_option("-y", options.inputs.y, "text of the variable field y")
+      ->capture_default_str()
+      ->transform(withoutLeadingEqualsSign);
+  app.add_option("-z", options.inputs.z, "text of the variable field z")
+      ->capture_default_str()
+      ->transform(withoutLeadingEqualsSign);
   app.add_option("--separator", options.separator,
-                 "decimal separator (default: the user's locale)");
+                 "decimal separator, \".\" or \",\" (default: the user's locale)");
   app.add_flag("--each", options.each,
                "calculate row on every row, going on after a fault (default: calculate all, "
                "which stops at the first fault)");
@@ -195,10 +219,10 @@ int main(int argc, char** argv) {
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& help) {
-    std::cout << app.help();
+    out << app.help();
     return 0;
   } catch (const CLI::CallForVersion&) {
-    std::cout << app.version() << '\n';
+    out << app.version() << '\n';
     return 0;
   } catch (const CLI::ParseError& error) {
     return usageError(error.what());
@@ -206,10 +230,30 @@ int main(int argc, char** argv) {
   if (!options.termsFile && !options.tableFile) {
     return usageError("give a table file or --terms FILE");
   }
-  try {
-    return run(options);
-  } catch (const std::exception& error) {
-    std::cerr << "numora-calc: " << messageBoxText(error.what()) << '\n';
+  if (!options.separator) {
+    options.inputs.separator = userDecimalSeparator();
+  } else if (*options.separator == "." || *options.separator == ",") {
+    options.inputs.separator = options.separator->front();
+  } else {
+    return usageError("--separator takes \".\" or \",\"");
+  }
+  return runReportingFaults(options, out);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // A reader that has gone then makes a write fail with EPIPE, which is reported, instead of
+  // ending the program without a word.
+  std::signal(SIGPIPE, SIG_IGN);
+  calc::DescriptorOutput output(STDOUT_FILENO);
+  std::ostream out(&output);
+  const int status = runCommandLine(argc, argv, out);
+  out.flush();
+  if (output.error() != 0) {
+    calc::writeErrorLine(std::cerr,
+                         std::string("cannot write the output: ") + std::strerror(output.error()));
     return ExitFault;
   }
+  return status;
 }

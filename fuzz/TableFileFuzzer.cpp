@@ -1,15 +1,66 @@
 // Reads arbitrary bytes as a table file and checks what the reader promises: it gives rows or
 // refuses the document with its fault, and rows it gives are written and read back unchanged.
+// It also checks numora-calc's plain output of those rows: one line per row, each of four
+// tab-separated fields that give the row's Nr, Name, Term and Result back once unescaped.
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "Faults.h"
+#include "PlainText.h"
+#include "Report.h"
 #include "TableFile.h"
+
+namespace {
+
+std::vector<std::string_view> fieldsOf(std::string_view line) {
+  std::vector<std::string_view> fields;
+  for (;;) {
+    const std::size_t tab = line.find('\t');
+    fields.push_back(line.substr(0, tab));
+    if (tab == std::string_view::npos) {
+      return fields;
+    }
+    line.remove_prefix(tab + 1);
+  }
+}
+
+bool lineGivesRow(std::string_view line, const numora::Row& row) {
+  const std::vector<std::string_view> fields = fieldsOf(line);
+  return fields.size() == 4 && numora::calc::unescapedText(fields[0]) == row.nr &&
+         numora::calc::unescapedText(fields[1]) == row.name &&
+         numora::calc::unescapedText(fields[2]) == row.term &&
+         numora::calc::unescapedText(fields[3]) == row.result;
+}
+
+void checkPlainOutput(const numora::RowTable& table, const std::vector<numora::Row>& rows) {
+  const numora::calc::Report report{
+      table, std::vector<std::optional<numora::calc::ReportedFault>>(rows.size()), {}};
+  std::ostringstream out;
+  std::ostringstream errors;
+  numora::calc::writePlain(report, out, errors);
+  const std::string text = out.str();
+  std::size_t start = 0;
+  for (const numora::Row& row : rows) {
+    const std::size_t end = text.find('\n', start);
+    if (end == std::string::npos ||
+        !lineGivesRow(std::string_view(text).substr(start, end - start), row)) {
+      std::abort();
+    }
+    start = end + 1;
+  }
+  if (start != text.size() || !errors.str().empty()) {
+    std::abort();
+  }
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view document(reinterpret_cast<const char*>(data), size);
@@ -27,5 +78,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (numora::rowsOfTableDocument(numora::tableDocument(table), "again.TBE") != rows) {
     std::abort();
   }
+  checkPlainOutput(table, rows);
   return 0;
 }

@@ -1,61 +1,20 @@
 // Runs the built numora-calc as a user would and checks what it prints and how it exits.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
-#include "TestSupport.h"
+#include "NumoraCalcRun.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
-
 using numora::test::contentOf;
-
-// A table file of two rows, the second referring to the first, neither calculated yet.
-const std::string TwoRowTable =
-    "{\"format\": \"numora-table\", \"version\": 1, \"rows\": [\n"
-    "{\"name\": \"Square\", \"term\": \"x^(2)\", \"result\": \"\", \"nr\": \"1\"},\n"
-    "{\"name\": \"Half\", \"term\": \"Erg1/2\", \"result\": \"old\", \"nr\": \"7\"}\n"
-    "]}\n";
-
-class NumoraCalc : public ::testing::Test {
- protected:
-  fs::path writeFile(const std::string& name, const std::string& content) {
-    const fs::path path = folder_ / name;
-    numora::test::writeFile(path, content);
-    return path;
-  }
-
-  // Runs numora-calc with `arguments` (shell words), `input` on standard input and the
-  // environment variables in `environment` ("NAME=value ...").
-  Outcome run(const std::string& arguments, const std::string& input = "",
-              const std::string& environment = "LC_ALL=C") {
-    const fs::path in = writeFile("stdin", input);
-    const std::string command = "env " + environment + " '" NUMORA_CALC_PATH "' " + arguments +
-                                " <'" + in.string() + "' >'" + (folder_ / "stdout").string() +
-                                "' 2>'" + (folder_ / "stderr").string() + "'";
-    const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, contentOf(folder_ / "stdout"),
-            contentOf(folder_ / "stderr")};
-  }
-
-  std::string termsFile(const std::string& content) {
-    return "'" + writeFile("terms.txt", content).string() + "'";
-  }
-
-  const numora::test::TemporaryFolder temporary_{"numora-calc-test"};
-  const fs::path folder_ = temporary_.folder();
-};
+using numora::test::Outcome;
+using numora::test::TwoRowTable;
+using NumoraCalc = numora::test::NumoraCalc;
 
 TEST_F(NumoraCalc, CalculatesAllRowsAndWritesThemTabSeparated) {
   const Outcome result = run("--separator , -x 30 -y 3 -z 4 --terms " +

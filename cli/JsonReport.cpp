@@ -1,0 +1,44 @@
+#include <nlohmann/json.hpp>
+
+#include "Report.h"
+
+namespace numora::calc {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+Json faultObject(const ReportedFault& fault) {
+  return {{"class", fault.className}, {"message", fault.message}};
+}
+
+// One JSON line; texts that are not valid UTF-8 are written with replacement characters.
+void writeJsonLine(const Json& line, std::ostream& out) {
+  out << line.dump(-1, ' ', false, Json::error_handler_t::replace) << '\n';
+}
+
+}  // namespace
+
+void writeJsonLines(const Report& report, std::ostream& out, std::ostream& errors) {
+  const RowTable& table = report.table;
+  for (int i = 0; i < table.rowCount(); ++i) {
+    const Row& row = table.row(i);
+    Json line = {{"nr", row.nr},
+                 {"name", row.name},
+                 {"term", row.term},
+                 {"result", row.result},
+                 {"fault", nullptr}};
+    const std::optional<ReportedFault>& fault = report.rowFaults[static_cast<std::size_t>(i)];
+    if (fault) {
+      line["fault"] = faultObject(*fault);
+    }
+    writeJsonLine(line, out);
+  }
+  for (const ReportedFault& fault : report.commandFaults) {
+    const Json line = {{"error", faultObject(fault)}};
+    writeJsonLine(line, out);
+    writeFaultLine(errors, fault);
+  }
+}
+
+}  // namespace numora::calc
