@@ -1,5 +1,10 @@
 #include "PrintPage.h"
 
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
 #include <new>
 
 #include "ApplicationTitle.h"
@@ -46,9 +51,57 @@ std::string printPage(const RowTable& table) {
   return page;
 }
 
+namespace {
+
+constexpr std::string_view PrintPageName = "print.html";
+
+std::string cacheFolder(const UserFolders& user) {
+  const std::string cacheHome = !user.cacheHome.empty() && user.cacheHome.front() == '/'
+                                    ? user.cacheHome
+                                    : user.home + "/.cache";
+  return cacheHome + "/numora";
+}
+
+UserFolders thisUsersFolders() {
+  const char* cacheHome = std::getenv("XDG_CACHE_HOME");
+  const char* home = std::getenv("HOME");
+  UserFolders user{cacheHome != nullptr ? cacheHome : "", home != nullptr ? home : ""};
+  if (user.home.empty()) {
+    if (const passwd* entry = ::getpwuid(::getuid()); entry != nullptr && entry->pw_dir) {
+      user.home = entry->pw_dir;
+    }
+  }
+  return user;
+}
+
+// Creates `folder` and the folders above it that are missing, each for the user alone.
+void createFolders(const std::string& folder) {
+  for (std::size_t slash = folder.find('/', 1); slash != std::string::npos;
+       slash = folder.find('/', slash + 1)) {
+    ::mkdir(folder.substr(0, slash).c_str(), 0700);
+  }
+  ::mkdir(folder.c_str(), 0700);
+}
+
+}  // namespace
+
+std::string printPagePath(const std::string& programFolder, const UserFolders& user) {
+  if (::access(programFolder.c_str(), W_OK) == 0) {
+    return programFolder + "/" + std::string(PrintPageName);
+  }
+  return cacheFolder(user) + "/" + std::string(PrintPageName);
+}
+
 std::string printPagePath() {
   const std::string program = programFilePath();
-  return program.substr(0, program.rfind('/') + 1) + "print.html";
+  const std::size_t slash = program.rfind('/');
+  const std::string programFolder = slash == std::string::npos ? "." : program.substr(0, slash);
+  const UserFolders user = thisUsersFolders();
+  const std::string path = printPagePath(programFolder, user);
+  if (path.compare(0, programFolder.size() + 1, programFolder + "/") != 0) {
+    createFolders(cacheFolder(user));
+  }
+  return path;
 }
 
 void writePrintPage(const RowTable& table, const std::string& path) {

@@ -11,7 +11,21 @@ namespace numora {
 // go into the page as they stand, without escaping, so markup in a field is markup on the page.
 std::string printPage(const RowTable& table);
 
-// "print.html" in the folder of the program's own file.
+// The folders of the user's environment that decide where the print page goes.
+struct UserFolders {
+  std::string cacheHome;  // $XDG_CACHE_HOME, empty when unset
+  std::string home;       // $HOME, else the user's home folder
+};
+
+// Where the print page of a program in `programFolder` goes: "print.html" in that folder when
+// the user may write there; else, as for a program installed for all users, "print.html" in
+// the user's cache folder: `cacheHome`/numora, or `home`/.cache/numora where cacheHome is empty
+// or not an absolute path.
+std::string printPagePath(const std::string& programFolder, const UserFolders& user);
+
+// The print page's place for this program and user. Where that is the cache folder, the folder
+// is created (for the user alone) when it does not exist yet; a failure shows when the page is
+// written.
 std::string printPagePath();
 
 // Writes the print page to `path`, replacing it as a whole or not at all. A failure raises
