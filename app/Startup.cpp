@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QThread>
+#include <QTimer>
 #include <exception>
 #include <memory>
 #include <typeinfo>
@@ -51,7 +52,8 @@ void showSplashForAWhile(QApplication& application, TForm4& splash) {
 
 }  // namespace
 
-int runNumora(QApplication& application, const QByteArray& splashJpeg) {
+int runNumora(QApplication& application, const QByteArray& splashJpeg,
+              const std::optional<std::string>& tableFile) {
   // The windows live until the program ends; the main window, which owns the help, preview
   // and info windows, goes last.
   std::unique_ptr<TForm1> main;
@@ -67,5 +69,9 @@ int runNumora(QApplication& application, const QByteArray& splashJpeg) {
     return 1;
   }
   main->show();
+  if (tableFile) {
+    // Opened from the event loop, so that the window is drawn behind a fault box.
+    QTimer::singleShot(0, main.get(), [&] { main->openTableFile(*tableFile); });
+  }
   return application.exec();
 }

@@ -242,11 +242,13 @@ void TForm1::SpeedButton1Click() {
 }
 
 void TForm1::SpeedButton2Click() {
-  runCommand(this, [&] {
-    if (const auto file = chooseTableFile(*OpenDialog1)) {
-      ListView1->selectIndex(numora::openTable(table_, *file));
-    }
-  });
+  if (const auto file = chooseTableFile(*OpenDialog1)) {
+    openTableFile(*file);
+  }
+}
+
+void TForm1::openTableFile(const std::string& path) {
+  runCommand(this, [&] { ListView1->selectIndex(numora::openTable(table_, path)); });
 }
 
 void TForm1::SpeedButton6Click() { runRowCommand(numora::addRow); }

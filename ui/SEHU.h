@@ -45,6 +45,8 @@ class TForm1 : public QMainWindow {
 
   // Creates the info window, hidden; its credits start scrolling from now on.
   void createInfoWindow();
+  // Opens the table file at `path` as File > Open does once a file is chosen.
+  void openTableFile(const std::string& path);
 
  protected:
   void changeEvent(QEvent* event) override;

@@ -8,8 +8,10 @@
 #include <QTest>
 #include <QTimer>
 
+#include "SEHU.h"
 #include "SHU.h"
 #include "Startup.h"
+#include "TestSupport.h"
 #include "UserActions.h"
 
 namespace {
@@ -72,6 +74,80 @@ class StartupTest : public QObject {
     QCOMPARE(splash.size(), QSize(380, 217));
     QCOMPARE(splash.picture().size(), QSize(376, 213));
     QVERIFY(splash.windowFlags() & Qt::FramelessWindowHint);
+  }
+
+  // A table named on the command line is opened once the main window shows, as File > Open
+  // opens it: a table that cannot be opened shows its fault and the program runs on, empty.
+  void aTableGivenOnTheCommandLineIsOpenedAfterTheSplash_data() {
+    QTest::addColumn<QString>("content");
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("a table") << QString(
+                                    "{\"format\": \"numora-table\", \"version\": 1, \"rows\": [\n"
+                                    "{\"name\": \"Area\", \"term\": \"x*y\", \"result\": \"12\", "
+                                    "\"nr\": \"1\"}\n]}\n")
+                             << QStringList{"Area|x*y|12|1"} << QString();
+    QTest::newRow("no such file") << QString() << QStringList()
+                                  << QString(
+                                         "kann nicht geöffnet werden. No such file or directory.");
+    QTest::newRow("no table") << QString("Name;Term\n") << QStringList()
+                              << QString(
+                                     "ist keine gültige Tabellendatei. Syntaxfehler in Zeile 1, "
+                                     "Spalte 1.");
+  }
+
+  void aTableGivenOnTheCommandLineIsOpenedAfterTheSplash() {
+    QFETCH(QString, content);
+    QFETCH(QStringList, rows);
+    QFETCH(QString, fault);
+    const numora::test::TemporaryFolder folder("numora-startup-test");
+    const std::string path = folder.path("table.TBE");
+    if (!content.isEmpty()) {
+      numora::test::writeFile(path, content.toStdString());
+    }
+    QString faultText;
+    bool mainWindowBehindFault = false;
+    if (!fault.isEmpty()) {
+      whenModalOpens<QMessageBox>([&](QMessageBox* box) {
+        faultText = box->text();
+        mainWindowBehindFault = visible("Form1");
+        box->buttons().front()->click();
+      });
+    }
+    // Reads the table once the window has shown for a while with no box open: the open runs
+    // from the event loop after the window shows.
+    QStringList shown;
+    QElapsedTimer sinceShown;
+    QTimer poll;
+    poll.start(20);
+    connect(&poll, &QTimer::timeout, [&] {
+      auto* main = topLevelWindow<TForm1>("Form1");
+      if (main == nullptr || !main->isVisible()) {
+        return;
+      }
+      if (!sinceShown.isValid()) {
+        sinceShown.start();
+      }
+      if (modalWindowOpen() || sinceShown.elapsed() < 300) {
+        return;
+      }
+      poll.stop();
+      for (const std::string& line : numora::test::linesOf(main->table())) {
+        shown.append(QString::fromStdString(line));
+      }
+      main->close();
+    });
+    const int status = runNumora(*qApp, splashPicture(), path);
+    QCOMPARE(status, 0);
+    QCOMPARE(shown, rows);
+    if (fault.isEmpty()) {
+      QVERIFY(!modalWindowOpen());
+    } else {
+      const QString file = QString::fromStdString(path);
+      QVERIFY2(faultText.startsWith("Datei \"" + file + "\" "), qPrintable(faultText));
+      QVERIFY2(faultText.endsWith(fault), qPrintable(faultText));
+      QVERIFY(mainWindowBehindFault);
+    }
   }
 
   void aFaultDuringStartUpIsReportedAndEndsWithOne() {
