@@ -177,7 +177,8 @@ TEST_F(NumoraCalc, WrongUsageExitsWithTwo) {
   for (const std::string& arguments :
        {std::string(""), std::string("--terms"), std::string("--bogus --terms -"),
         std::string("--separator ab --terms -"), std::string("--separator '' --terms -"),
-        std::string("--terms - table.TBE"), std::string("--no-calc")}) {
+        std::string("--terms - table.TBE"), std::string("one.TBE two.TBE"),
+        std::string("--no-calc")}) {
     const Outcome result = run(arguments);
     EXPECT_EQ(result.status, 2) << arguments;
     EXPECT_EQ(result.out, "") << arguments;
