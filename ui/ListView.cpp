@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QPainter>
 #include <QTimerEvent>
+#include <limits>
 
 #include "RowTableModel.h"
 
@@ -87,4 +89,15 @@ void GridLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
   painter->drawLine(cell.topRight(), cell.bottomRight());
   painter->drawLine(cell.bottomLeft(), cell.bottomRight());
   painter->restore();
+}
+
+// The Name takes any text, so its editor sets no limit on the length; a line edit otherwise
+// keeps at most 32767 characters, of a Name it is given as of what is typed.
+QWidget* GridLineDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                        const QModelIndex& index) const {
+  QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+  if (auto* field = qobject_cast<QLineEdit*>(editor)) {
+    field->setMaxLength(std::numeric_limits<int>::max());
+  }
+  return editor;
 }

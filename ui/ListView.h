@@ -31,7 +31,8 @@ class TListView : public QTreeView {
   bool doubleClickInProgress_ = false;
 };
 
-// Draws each cell with a one-pixel grid line on its right and bottom edges.
+// Draws each cell with a one-pixel grid line on its right and bottom edges. The in-place
+// editor takes a text of any length.
 class GridLineDelegate : public QStyledItemDelegate {
   Q_OBJECT
 
@@ -39,4 +40,6 @@ class GridLineDelegate : public QStyledItemDelegate {
   using QStyledItemDelegate::QStyledItemDelegate;
   void paint(QPainter* painter, const QStyleOptionViewItem& option,
              const QModelIndex& index) const override;
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                        const QModelIndex& index) const override;
 };

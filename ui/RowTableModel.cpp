@@ -1,5 +1,45 @@
 #include "RowTableModel.h"
 
+#include <algorithm>
+#include <string>
+#include <string_view>
+
+#include "Utf8.h"
+
+namespace {
+
+// The text a cell shows of `field`: the field whole, or its first ShownCharacterLimit
+// characters followed by "…". A byte that is no UTF-8 character counts as one character, so
+// the cut never splits a character.
+QString shownText(std::string_view field) {
+  std::size_t end = 0;
+  for (int characters = 0; end < field.size(); ++characters) {
+    if (characters == RowTableModel::ShownCharacterLimit) {
+      return QString::fromUtf8(field.data(), static_cast<qsizetype>(end)) + QChar(0x2026);
+    }
+    end += std::max<std::size_t>(1, numora::utf8CharacterLength(field.substr(end)));
+  }
+  return QString::fromUtf8(field.data(), static_cast<qsizetype>(field.size()));
+}
+
+// The field of `row` in `column`.
+const std::string* fieldOf(const numora::Row& row, int column) {
+  switch (column) {
+    case RowTableModel::NameColumn:
+      return &row.name;
+    case RowTableModel::TermColumn:
+      return &row.term;
+    case RowTableModel::ResultColumn:
+      return &row.result;
+    case RowTableModel::NrColumn:
+      return &row.nr;
+    default:
+      return nullptr;
+  }
+}
+
+}  // namespace
+
 RowTableModel::RowTableModel(numora::RowTable& table, QObject* parent)
     : QAbstractTableModel(parent), table_(table) {
   table_.setObserver(this);
@@ -19,19 +59,11 @@ QVariant RowTableModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) {
     return {};
   }
-  const numora::Row& row = table_.row(index.row());
-  switch (index.column()) {
-    case NameColumn:
-      return QString::fromStdString(row.name);
-    case TermColumn:
-      return QString::fromStdString(row.term);
-    case ResultColumn:
-      return QString::fromStdString(row.result);
-    case NrColumn:
-      return QString::fromStdString(row.nr);
-    default:
-      return {};
+  const std::string* field = fieldOf(table_.row(index.row()), index.column());
+  if (field == nullptr) {
+    return {};
   }
+  return role == Qt::EditRole ? QString::fromStdString(*field) : shownText(*field);
 }
 
 QVariant RowTableModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -6,11 +6,17 @@
 
 // Shows the core row table in a view: the table stays the one storage of the rows, and every
 // change it reports reaches the view. Only the Name column can be edited in place.
+//
+// A cell shows at most the first ShownCharacterLimit characters of its field, followed by "…"
+// when the field is longer: a view lays out the whole text it is given, and a field of
+// millions of characters would freeze the window, while even the widest column shows no more
+// than a few thousand. The edit role gives the field whole.
 class RowTableModel : public QAbstractTableModel, private numora::RowTableObserver {
   Q_OBJECT
 
  public:
   enum Column { NameColumn, TermColumn, ResultColumn, NrColumn, ColumnCount };
+  static constexpr int ShownCharacterLimit = 4000;
 
   explicit RowTableModel(numora::RowTable& table, QObject* parent = nullptr);
   ~RowTableModel() override;

@@ -18,10 +18,12 @@ std::optional<QString> askForTerm(QWidget* parent, const QString& term) {
   box.setLabelText("Rechnung:");
   box.setOkButtonText("OK");
   box.setCancelButtonText("Abbrechen");
-  box.setTextValue(term);
+  // The field keeps only as much of a text as its maximum length allows, so the length is
+  // set before the Term is put in.
   if (auto* field = box.findChild<QLineEdit*>()) {
     field->setMaxLength(std::max<int>(TermMaximumLength, static_cast<int>(term.size())));
   }
+  box.setTextValue(term);
   if (box.exec() != QDialog::Accepted) {
     return std::nullopt;
   }

@@ -23,89 +23,14 @@
 
 #include "ApplicationTitle.h"
 #include "ListView.h"
+#include "MainWindowActions.h"
 #include "RowCommands.h"
 #include "RowTableModel.h"
 #include "SEHU.h"
 #include "TableFile.h"
 #include "TestSupport.h"
-#include "UserActions.h"
 
 namespace {
-
-// The rows of the table as "Name|Term|Result|Nr".
-QStringList linesOf(const numora::RowTable& table) {
-  QStringList lines;
-  for (const std::string& line : numora::test::linesOf(table)) {
-    lines << QString::fromStdString(line);
-  }
-  return lines;
-}
-
-// What the list shows, row by row, as "Name|Term|Result|Nr".
-QStringList shownLines(const TListView* list) {
-  QStringList lines;
-  const QAbstractItemModel* model = list->model();
-  for (int row = 0; row < model->rowCount(); ++row) {
-    QStringList cells;
-    for (int column = 0; column < model->columnCount(); ++column) {
-      cells << model->index(row, column).data().toString();
-    }
-    lines << cells.join('|');
-  }
-  return lines;
-}
-
-QPoint centreOfCell(const TListView* list, int row, int column) {
-  return list->visualRect(list->model()->index(row, column)).center();
-}
-
-void clickRow(TListView* list, int row, int column = RowTableModel::TermColumn) {
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centreOfCell(list, row, column));
-}
-
-// A double-click as the window system delivers it: a click, then a press that is also a
-// double-click, then the release.
-void doubleClickRow(TListView* list, int row, int column = RowTableModel::TermColumn) {
-  QWidget* viewport = list->viewport();
-  const QPoint at = centreOfCell(list, row, column);
-  QTest::mousePress(viewport, Qt::LeftButton, {}, at);
-  QTest::mouseRelease(viewport, Qt::LeftButton, {}, at);
-  QTest::mousePress(viewport, Qt::LeftButton, {}, at);
-  QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
-  QTest::mouseRelease(viewport, Qt::LeftButton, {}, at);
-}
-
-void answerFileDialog(const QString& fileName) {
-  whenModalOpens<QFileDialog>([fileName](QFileDialog* dialog) {
-    QLineEdit* name = dialog->findChild<QLineEdit*>("fileNameEdit");
-    name->setText(fileName);
-    QTest::keyClick(name, Qt::Key_Return);
-  });
-}
-
-struct FaultBoxSeen {
-  QString title;
-  QString text;
-  QMessageBox::Icon icon = QMessageBox::NoIcon;
-  QStringList buttons;
-  bool modal = false;
-};
-
-// Reads the fault box that the next command opens and closes it with its button.
-std::shared_ptr<FaultBoxSeen> readFaultBox() {
-  auto seen = std::make_shared<FaultBoxSeen>();
-  whenModalOpens<QMessageBox>([seen](QMessageBox* box) {
-    seen->title = box->windowTitle();
-    seen->text = box->text();
-    seen->icon = box->icon();
-    seen->modal = box->windowModality() == Qt::ApplicationModal;
-    for (QAbstractButton* button : box->buttons()) {
-      seen->buttons << button->text().remove('&');
-    }
-    box->buttons().front()->click();
-  });
-  return seen;
-}
 
 // Whether the style draws `button` as hovered, the frame an auto-raised button shows.
 bool drawnAsHovered(QToolButton* button) {
@@ -364,9 +289,17 @@ class MainWindowTest : public QObject {
     QVERIFY(!modalWindowOpen());
   }
 
+  // A Term from a file longer than can be typed into the box, also longer than a line edit
+  // keeps by default, is confirmed whole.
+  void aLongTermFromAFileIsNotCutByTheInputBox_data() {
+    QTest::addColumn<int>("length");
+    QTest::newRow("300") << 300;
+    QTest::newRow("40000") << 40000;
+  }
   void aLongTermFromAFileIsNotCutByTheInputBox() {
+    QFETCH(int, length);
     QTest::mouseClick(button("SpeedButton6"), Qt::LeftButton);
-    const std::string longTerm = std::string(300, '1');
+    const std::string longTerm = std::string(static_cast<std::size_t>(length), '1');
     numora::storeTerm(window_->table(), 0, longTerm);
     clickRow(list_, 0);
     whenModalOpens<QInputDialog>([](QInputDialog* box) { box->accept(); });
