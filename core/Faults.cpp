@@ -1,7 +1,5 @@
 #include "Faults.h"
 
-#include <algorithm>
-
 #include "Utf8.h"
 #include "WholeNumber.h"
 
@@ -44,16 +42,10 @@ std::string formatMessage(std::string_view pattern,
 }
 
 // The first QuotedTextLimit characters of `text` followed by "…", or nothing when the text is
-// not longer. A byte that is no UTF-8 character counts as one character.
+// not longer.
 std::string cutQuotedText(std::string_view text) {
-  std::size_t end = 0;
-  for (std::size_t characters = 0; end < text.size(); ++characters) {
-    if (characters == QuotedTextLimit) {
-      return std::string(text.substr(0, end)) + "…";
-    }
-    end += std::max<std::size_t>(1, utf8CharacterLength(text.substr(end)));
-  }
-  return {};
+  const std::size_t kept = lengthOfCharacters(text, QuotedTextLimit);
+  return kept < text.size() ? std::string(text.substr(0, kept)) + "…" : std::string();
 }
 
 // A conversion fault: the message quotes `text` whole, the box message cut short.

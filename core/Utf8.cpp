@@ -1,5 +1,7 @@
 #include "Utf8.h"
 
+#include <algorithm>
+
 namespace numora {
 
 std::size_t utf8CharacterLength(std::string_view text) {
@@ -38,6 +40,14 @@ std::size_t utf8CharacterLength(std::string_view text) {
     return 4;
   }
   return 0;  // a continuation byte, an overlong lead (0xC0, 0xC1) or one beyond 0xF4
+}
+
+std::size_t lengthOfCharacters(std::string_view text, std::size_t count) {
+  std::size_t end = 0;
+  for (std::size_t characters = 0; characters < count && end < text.size(); ++characters) {
+    end += std::max<std::size_t>(1, utf8CharacterLength(text.substr(end)));
+  }
+  return end;
 }
 
 bool isValidUtf8(std::string_view text) {

@@ -10,6 +10,11 @@ namespace numora {
 // uses, a sequence cut short, an overlong form, a surrogate or a code point beyond U+10FFFF.
 std::size_t utf8CharacterLength(std::string_view text);
 
+// The length in bytes of the first `count` characters of `text` (all of it when it has fewer),
+// a byte that starts no well-formed character counting as one character, so that a cut there
+// never splits a character.
+std::size_t lengthOfCharacters(std::string_view text, std::size_t count);
+
 // Whether all of `text` is well-formed UTF-8.
 bool isValidUtf8(std::string_view text);
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "Utf8.h"
 
@@ -91,6 +92,31 @@ TEST(Utf8, AcceptsEveryCodePointExceptTheSurrogates) {
     for (std::size_t cut = 1; cut < bytes.size(); ++cut) {
       ASSERT_EQ(utf8CharacterLength(bytes.substr(0, cut)), 0u) << std::hex << codePoint;
     }
+  }
+}
+
+// A cut after a number of characters never splits one, and a stray byte is one character.
+TEST(Utf8, CountsCharactersForACutAndTellsWellFormedTexts) {
+  struct Case {
+    std::string text;
+    std::size_t count;
+    std::size_t length;
+    bool valid;
+  };
+  for (const Case& c : std::vector<Case>{
+           {"", 3, 0, true},
+           {"abc", 2, 2, true},
+           {"abc", 9, 3, true},
+           {"aäb", 2, 3, true},
+           {"€€", 1, 3, true},
+           {"\xff\xfe"
+            "A",
+            2, 2, false},
+           {"a\xe2\x82", 2, 2, false},
+           {"\xed\xa0\x80", 1, 1, false},
+       }) {
+    EXPECT_EQ(lengthOfCharacters(c.text, c.count), c.length) << c.text << ' ' << c.count;
+    EXPECT_EQ(isValidUtf8(c.text), c.valid) << c.text;
   }
 }
 
