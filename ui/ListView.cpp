@@ -91,8 +91,8 @@ void GridLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
   painter->restore();
 }
 
-// The Name takes any text, so its editor sets no limit on the length; a line edit otherwise
-// keeps at most 32767 characters, of a Name it is given as of what is typed.
+// The Name takes any text, so its editor sets no limit on the length: a line edit otherwise
+// keeps at most 32767 characters, cutting a longer Name it is given as well as what is typed.
 QWidget* GridLineDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                                         const QModelIndex& index) const {
   QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);

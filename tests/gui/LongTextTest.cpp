@@ -62,11 +62,12 @@ class LongTextTest : public QObject {
         << int(RowTableModel::TermColumn) << repeated("ä", Limit) << umlauts;
     QTest::newRow("term past the limit")
         << int(RowTableModel::TermColumn) << repeated("ä", Limit + 1) << umlauts + Ellipsis;
-    QTest::newRow("five million characters")
+    QTest::newRow("millions of characters")
         << int(RowTableModel::TermColumn) << repeated("x+1,5*", 5'000'000 / 6)
         << QString("x+1,5*").repeated(Limit / 6 + 1).left(Limit) + Ellipsis;
-    QTest::newRow("four-byte characters") << int(RowTableModel::TermColumn) << repeated("€𝄞", Limit)
-                                          << QString("€𝄞").repeated(Limit / 2) + Ellipsis;
+    QTest::newRow("three- and four-byte characters")
+        << int(RowTableModel::TermColumn) << repeated("€𝄞", Limit)
+        << QString("€𝄞").repeated(Limit / 2) + Ellipsis;
     QTest::newRow("bytes that are no characters")
         << int(RowTableModel::TermColumn) << repeated("\xff", 2 * Limit)
         << QString(QChar::ReplacementCharacter).repeated(Limit) + Ellipsis;

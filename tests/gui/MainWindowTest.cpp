@@ -302,8 +302,13 @@ class MainWindowTest : public QObject {
     const std::string longTerm = std::string(static_cast<std::size_t>(length), '1');
     numora::storeTerm(window_->table(), 0, longTerm);
     clickRow(list_, 0);
-    whenModalOpens<QInputDialog>([](QInputDialog* box) { box->accept(); });
+    QString preset;
+    whenModalOpens<QInputDialog>([&](QInputDialog* box) {
+      preset = box->textValue();
+      box->accept();
+    });
     doubleClickRow(list_, 0);
+    QCOMPARE(preset.size(), length);
     QCOMPARE(window_->table().row(0).term, longTerm);
   }
 
