@@ -1,6 +1,5 @@
 #include "RowTableModel.h"
 
-#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -9,17 +8,11 @@
 namespace {
 
 // The text a cell shows of `field`: the field whole, or its first ShownCharacterLimit
-// characters followed by "…". A byte that is no UTF-8 character counts as one character, so
-// the cut never splits a character.
+// characters followed by "…".
 QString shownText(std::string_view field) {
-  std::size_t end = 0;
-  for (int characters = 0; end < field.size(); ++characters) {
-    if (characters == RowTableModel::ShownCharacterLimit) {
-      return QString::fromUtf8(field.data(), static_cast<qsizetype>(end)) + QChar(0x2026);
-    }
-    end += std::max<std::size_t>(1, numora::utf8CharacterLength(field.substr(end)));
-  }
-  return QString::fromUtf8(field.data(), static_cast<qsizetype>(field.size()));
+  const std::size_t kept = numora::lengthOfCharacters(field, RowTableModel::ShownCharacterLimit);
+  const QString shown = QString::fromUtf8(field.data(), static_cast<qsizetype>(kept));
+  return kept < field.size() ? shown + QChar(0x2026) : shown;
 }
 
 // The field of `row` in `column`.
