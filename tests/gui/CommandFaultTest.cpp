@@ -82,9 +82,8 @@ class CommandFaultTest : public QObject {
 
  private slots:
   void init() {
-    window_ = std::make_unique<TForm1>();
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    window_ = openMainWindow();
+    QVERIFY(window_->isActiveWindow());
     numora::addRow(window_->table(), -1);
     numora::storeTerm(window_->table(), 0, "2*x");
   }

@@ -43,9 +43,8 @@ class LongTextTest : public QObject {
 
  private slots:
   void init() {
-    window_ = std::make_unique<TForm1>();
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    window_ = openMainWindow();
+    QVERIFY(window_->isActiveWindow());
     list_ = control<TListView>(*window_, "ListView1");
     numora::addRow(window_->table(), -1);
   }

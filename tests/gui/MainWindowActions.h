@@ -15,8 +15,18 @@
 #include "ListView.h"
 #include "RowTable.h"
 #include "RowTableModel.h"
+#include "SEHU.h"
 #include "TestSupport.h"
 #include "UserActions.h"
+
+// A new main window, shown and, once the window system lets it, active: as the user finds it.
+// The test checks isActiveWindow() itself, so that a window that never came up fails there.
+inline std::unique_ptr<TForm1> openMainWindow() {
+  auto window = std::make_unique<TForm1>();
+  window->show();
+  static_cast<void>(QTest::qWaitForWindowActive(window.get()));
+  return window;
+}
 
 // The rows of the table as "Name|Term|Result|Nr".
 inline QStringList linesOf(const numora::RowTable& table) {

@@ -46,9 +46,8 @@ class MainWindowTest : public QObject {
 
  private slots:
   void init() {
-    window_ = std::make_unique<TForm1>();
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    window_ = openMainWindow();
+    QVERIFY(window_->isActiveWindow());
     list_ = control<TListView>(*window_, "ListView1");
   }
   void cleanup() { window_.reset(); }

@@ -3,7 +3,11 @@
 // Helpers that tests of every kind share. They use only the core and the standard library, so
 // GoogleTest and Qt Test tests can both include them.
 
+#include <signal.h>
 #include <stdlib.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -128,5 +132,48 @@ class TemporaryFolder {
  private:
   std::filesystem::path folder_;
 };
+
+// The text `action` gives when run in a child process, after `limit` has set the child's
+// limits; "hung" when it takes longer than ten seconds, so that a file that blocks fails the
+// test instead of stopping it.
+inline std::string inChildProcess(const std::function<std::string()>& action,
+                                  const std::function<void()>& limit = {}) {
+  int channel[2];
+  if (::pipe(channel) != 0) {
+    return "no pipe";
+  }
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::close(channel[0]);
+    ::alarm(10);
+    if (limit) {
+      limit();
+    }
+    const std::string text = action();
+    const ssize_t written = ::write(channel[1], text.data(), text.size());
+    ::_exit(written == static_cast<ssize_t>(text.size()) ? 0 : 1);
+  }
+  ::close(channel[1]);
+  std::string text;
+  char buffer[4096];
+  for (ssize_t got; (got = ::read(channel[0], buffer, sizeof buffer)) > 0;) {
+    text.append(buffer, static_cast<std::size_t>(got));
+  }
+  ::close(channel[0]);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFSIGNALED(status) && WTERMSIG(status) == SIGALRM ? "hung" : text;
+}
+
+// The fault `action` raises on a disk that fills up: in a child process that may write files of
+// at most `bytes` bytes.
+inline std::string faultOnAFullDisk(rlim_t bytes, const std::function<void()>& action) {
+  return inChildProcess([&] { return faultOf(action); },
+                        [bytes] {
+                          ::signal(SIGXFSZ, SIG_IGN);
+                          const rlimit limit{bytes, bytes};
+                          ::setrlimit(RLIMIT_FSIZE, &limit);
+                        });
+}
 
 }  // namespace numora::test

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -31,39 +32,18 @@ using test::writeFile;
 
 const RowTable NewTable = tableOf({{"new", "x", "1", "1"}});
 
-// The text `action` gives when run in a child process with at most `memoryLimit` bytes of
-// address space beyond what it already uses (none: no limit), or "hung" when it takes longer
-// than ten seconds, so that a file that blocks fails the test instead of stopping it.
+// The text `action` gives in a child process with at most `memoryLimit` bytes of address
+// space beyond what it already uses (none: no limit).
 std::string inChild(const std::function<std::string()>& action, long memoryLimit = 0) {
-  int channel[2];
-  if (::pipe(channel) != 0) {
-    return "no pipe";
-  }
-  const pid_t child = ::fork();
-  if (child == 0) {
-    ::close(channel[0]);
-    ::alarm(10);
+  return test::inChildProcess(action, [memoryLimit] {
     if (memoryLimit > 0) {
       long pages = 0;
       std::ifstream("/proc/self/statm") >> pages;
-      const rlim_t limit = static_cast<rlim_t>(pages * ::sysconf(_SC_PAGESIZE) + memoryLimit);
+      const auto limit = static_cast<rlim_t>(pages * ::sysconf(_SC_PAGESIZE) + memoryLimit);
       const rlimit bound{limit, limit};
       ::setrlimit(RLIMIT_AS, &bound);
     }
-    const std::string text = action();
-    const ssize_t written = ::write(channel[1], text.data(), text.size());
-    ::_exit(written == static_cast<ssize_t>(text.size()) ? 0 : 1);
-  }
-  ::close(channel[1]);
-  std::string text;
-  char buffer[4096];
-  for (ssize_t got; (got = ::read(channel[0], buffer, sizeof buffer)) > 0;) {
-    text.append(buffer, static_cast<std::size_t>(got));
-  }
-  ::close(channel[0]);
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  return WIFSIGNALED(status) && WTERMSIG(status) == SIGALRM ? "hung" : text;
+  });
 }
 
 class FileAccess : public ::testing::Test {

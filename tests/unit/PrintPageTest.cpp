@@ -1,8 +1,4 @@
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -67,20 +63,8 @@ TEST(PrintPage, AFailedWriteLeavesThePreviousPage) {
   const std::string page = folder.path("print.html");
   writePrintPage(RowTable(), page);
   const RowTable large = test::tableOf(std::vector<Row>(2000, Row{"name", "x", "1", "1"}));
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    ::signal(SIGXFSZ, SIG_IGN);
-    const rlimit limit{4096, 4096};
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-    const std::string fault = test::faultOf([&] { writePrintPage(large, page); });
-    ::_exit(fault == "Exception: Datei \"" + page + "\" kann nicht erstellt werden. File too large"
-                ? 0
-                : 1);
-  }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_EQ(test::faultOnAFullDisk(4096, [&] { writePrintPage(large, page); }),
+            "Exception: Datei \"" + page + "\" kann nicht erstellt werden. File too large");
   EXPECT_EQ(test::contentOf(page), printPage(RowTable()));
   EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"print.html"});
 }

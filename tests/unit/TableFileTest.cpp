@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -261,20 +258,9 @@ TEST_F(TableFile, RunningOutOfSpaceLeavesTheOldFileByteForByte) {
   writeFile(path("t.TBE"), old);
   std::vector<Row> rows(2000, Row{"name", "sin(x)*Erg1+2", "0,5", "1"});
   const RowTable large = tableOf(rows);
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    ::signal(SIGXFSZ, SIG_IGN);
-    const rlimit limit{4096, 4096};
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-    const std::string fault = test::faultOf([&] { saveTable(large, path("t.TBE")); });
-    const bool expected = fault == "Exception: Datei \"" + path("t.TBE") +
-                                       "\" kann nicht erstellt werden. File too large";
-    ::_exit(expected ? 0 : 1);
-  }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_EQ(
+      test::faultOnAFullDisk(4096, [&] { saveTable(large, path("t.TBE")); }),
+      "Exception: Datei \"" + path("t.TBE") + "\" kann nicht erstellt werden. File too large");
   EXPECT_EQ(contentOf(path("t.TBE")), old);
   EXPECT_EQ(folder_.fileNames(), std::vector<std::string>{"t.TBE"});
 }
