@@ -16,6 +16,10 @@ constexpr std::string_view OverflowMessage = "Gleitkommaüberlauf";
 constexpr std::string_view UnderflowMessage = "Gleitkommaunterlauf";
 constexpr std::string_view RowDoesNotExistMessage = "Zeile %d existiert nicht";
 constexpr std::string_view NestedTooDeeplyMessage = "Term zu tief verschachtelt";
+constexpr std::string_view ZeroStepMessage = "Die Schrittweite darf nicht 0 sein";
+constexpr std::string_view StepLeadsAwayMessage = "Die Schrittweite %s führt von %s nicht nach %s";
+constexpr std::string_view TooManyValuesMessage =
+    "Die Wertetabelle hätte %s Werte, höchstens %s sind möglich";
 constexpr std::string_view EmptyPictureMessage = "JPEG-Bild ist leer";
 constexpr std::string_view BrokenPictureMessage = "JPEG-Bild ist fehlerhaft: %s";
 constexpr std::string_view StartupFaultMessage = "Exception %s in Modul %s bei %p.\r\n%s%s\r\n";
@@ -77,6 +81,18 @@ Exception rowDoesNotExistFault(int rowPosition) {
 }
 
 Exception nestedTooDeeplyFault() { return Exception(std::string(NestedTooDeeplyMessage)); }
+
+Exception zeroStepFault() { return Exception(std::string(ZeroStepMessage)); }
+
+Exception stepLeadsAwayFault(std::int64_t step, std::int64_t from, std::int64_t to) {
+  return Exception(formatMessage(StepLeadsAwayMessage,
+                                 {std::to_string(step), std::to_string(from), std::to_string(to)}));
+}
+
+Exception tooManyValuesFault(std::uint64_t count, std::uint64_t most) {
+  return Exception(
+      formatMessage(TooManyValuesMessage, {std::to_string(count), std::to_string(most)}));
+}
 
 Exception emptyPictureFault() { return Exception(std::string(EmptyPictureMessage)); }
 

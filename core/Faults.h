@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <exception>
 #include <string>
 #include <string_view>
@@ -87,6 +88,12 @@ Exception rowDoesNotExistFault(int rowPosition);
 
 // Groups, arguments and exponents nested deeper than the evaluator follows.
 Exception nestedTooDeeplyFault();
+
+// A value table's range that is refused: a Step of 0, a Step that leads from From away from
+// To, and a range of more values than a value table may have.
+Exception zeroStepFault();
+Exception stepLeadsAwayFault(std::int64_t step, std::int64_t from, std::int64_t to);
+Exception tooManyValuesFault(std::uint64_t count, std::uint64_t most);
 
 // A JPEG picture that is empty, or that the decoder refuses with `problem`.
 Exception emptyPictureFault();

@@ -50,6 +50,22 @@ std::size_t lengthOfCharacters(std::string_view text, std::size_t count) {
   return end;
 }
 
+std::string withReplacementCharacters(std::string_view text) {
+  std::string valid;
+  valid.reserve(text.size());
+  while (!text.empty()) {
+    const std::size_t length = utf8CharacterLength(text);
+    if (length == 0) {
+      valid.append("\xEF\xBF\xBD");
+      text.remove_prefix(1);
+    } else {
+      valid.append(text.substr(0, length));
+      text.remove_prefix(length);
+    }
+  }
+  return valid;
+}
+
 bool isValidUtf8(std::string_view text) {
   while (!text.empty()) {
     const std::size_t length = utf8CharacterLength(text);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace numora {
@@ -14,6 +15,9 @@ std::size_t utf8CharacterLength(std::string_view text);
 // a byte that starts no well-formed character counting as one character, so that a cut there
 // never splits a character.
 std::size_t lengthOfCharacters(std::string_view text, std::size_t count);
+
+// `text` with every byte that starts no well-formed character written as U+FFFD.
+std::string withReplacementCharacters(std::string_view text);
 
 // Whether all of `text` is well-formed UTF-8.
 bool isValidUtf8(std::string_view text);
