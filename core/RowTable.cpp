@@ -28,6 +28,12 @@ void RowTable::setResult(int index, std::string result) {
   changed(index, index);
 }
 
+std::string RowTable::exchangeResult(int index, std::string result) {
+  std::swap(mutableRow(index).result, result);
+  changed(index, index);
+  return result;
+}
+
 void RowTable::appendRow(Row row) {
   const int index = rowCount();
   if (observer_ != nullptr) {

@@ -42,6 +42,8 @@ class RowTable {
   void setName(int index, std::string name);
   void setTerm(int index, std::string term);
   void setResult(int index, std::string result);
+  // Sets the Result and gives the one it replaces.
+  std::string exchangeResult(int index, std::string result);
 
   void appendRow(Row row);
   void removeRow(int index);

@@ -81,17 +81,7 @@ ValueTableCalculator::ValueTableCalculator(const RowTable& table, const Calculat
   working_.replaceAllRows(std::move(rows));
 }
 
-// Gives the rows the last line wrote to their Results from the table as it was.
-void ValueTableCalculator::restoreResults(int writtenRows) {
-  for (int i = 0; i < writtenRows; ++i) {
-    if (hasTerm_[static_cast<std::size_t>(i)]) {
-      working_.setResult(i, originalResults_[static_cast<std::size_t>(i)]);
-    }
-  }
-}
-
 ValueLine ValueTableCalculator::line(std::size_t index) {
-  restoreResults(writtenRows_);
   ValueLine line;
   line.value = range_.value(index);
   fieldOf(inputs_, variable_) = wholeNumberText(line.value);
@@ -106,7 +96,6 @@ ValueLine ValueTableCalculator::line(std::size_t index) {
     failedRow = rowInProgress;
     line.fault = ValueFault{rowInProgress, fault.className(), fault.message()};
   }
-  writtenRows_ = failedRow;
   line.cells.resize(static_cast<std::size_t>(rowCount));
   for (int i = 0; i < rowCount; ++i) {
     ValueCell& cell = line.cells[static_cast<std::size_t>(i)];
@@ -115,8 +104,10 @@ ValueLine ValueTableCalculator::line(std::size_t index) {
     } else if (i == failedRow) {
       cell.state = CellState::Fault;
     } else if (hasTerm_[static_cast<std::size_t>(i)]) {
+      // The Result goes to the line, and the copy gets back the Result the table held, ready
+      // for the next value.
       cell.state = CellState::Value;
-      cell.result = working_.row(i).result;
+      cell.result = working_.exchangeResult(i, originalResults_[static_cast<std::size_t>(i)]);
     }
   }
   return line;

@@ -82,15 +82,12 @@ class ValueTableCalculator {
   ValueLine line(std::size_t index);
 
  private:
-  void restoreResults(int writtenRows);
-
   RowTable working_;
   std::vector<std::string> originalResults_;
   std::vector<bool> hasTerm_;
   CalculationInputs inputs_;
   Variable variable_;
   ValueRange range_;
-  int writtenRows_ = 0;  // the rows whose Results the last line may have changed
 };
 
 // The whole value table, line by line. `keepGoing`, when given, is asked before each line
