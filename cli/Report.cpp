@@ -49,11 +49,15 @@ void writePlain(const Report& report, std::ostream& out, std::ostream& errors) {
 void writeReplacementNotices(const RowTable& table, std::ostream& errors) {
   for (int i = 0; i < table.rowCount(); ++i) {
     if (hasInvalidUtf8(table.row(i))) {
-      writeErrorLine(errors, rowPrefix(static_cast<std::size_t>(i)) +
-                                 "Text ist kein gültiges UTF-8; ungültige Bytes werden als "
-                                 "U+FFFD geschrieben.");
+      writeReplacementNotice(errors, static_cast<std::size_t>(i));
     }
   }
+}
+
+void writeReplacementNotice(std::ostream& errors, std::size_t index) {
+  writeErrorLine(errors, rowPrefix(index) +
+                             "Text ist kein gültiges UTF-8; ungültige Bytes werden als U+FFFD "
+                             "geschrieben.");
 }
 
 void writeErrorLine(std::ostream& errors, std::string_view text) {

@@ -21,6 +21,8 @@
 #include "TableFile.h"
 #include "TermsFile.h"
 #include "UserLocale.h"
+#include "ValueTableReport.h"
+#include "ValueTableSpec.h"
 
 #ifndef NUMORA_VERSION
 #define NUMORA_VERSION "unknown"
@@ -40,6 +42,17 @@ constexpr const char* HelpFooter =
     "With --json, a fault that belongs to no row also ends the output as an object\n"
     "{\"error\": {\"class\": ..., \"message\": ...}}.\n"
     "\n"
+    "--value-table VAR=FROM:TO[:STEP] calculates the table as calculate all does once for\n"
+    "each value of VAR (x, y or z) from FROM to TO, whole numbers, STEP 1 unless given; the\n"
+    "other two variables come from their options. It writes a header line (VAR, then the\n"
+    "Name of every row) and one line per value: the value, then each row's Result, \"Fehler\"\n"
+    "where the row failed, nothing where it has no value or was not reached. With --csv it\n"
+    "writes the window's CSV export; with --json one object per value:\n"
+    "{\"x\": \"5\", \"results\": [\"1\", null], \"fault\": null or {\"nr\": ..., \"class\": ...,\n"
+    "\"message\": ...}}. Every value is written; each fault also goes to standard error as\n"
+    "\"x=5: row 3: ...\". It cannot be combined with --each, --save, --print, --no-calc or\n"
+    "the option of its own variable.\n"
+    "\n"
     "Exit status: 0 without a fault; 1 when a fault was raised or the output could not be\n"
     "written; 2 for wrong usage.\n";
 
@@ -53,6 +66,9 @@ struct Options {
   std::optional<std::string> tableFile;
   std::optional<std::string> saveFile;
   std::optional<std::string> printFile;
+  std::optional<std::string> valueTableArgument;
+  std::optional<calc::ValueTableSpec> valueTable;
+  bool csv = false;
 };
 
 // The table as add row makes it, one row per term.
@@ -134,9 +150,21 @@ void writeReport(const Options& options, const calc::Report& report, std::ostrea
   }
 }
 
+calc::ValueTableFormat valueTableFormat(const Options& options) {
+  if (options.csv) {
+    return calc::ValueTableFormat::Csv;
+  }
+  return options.json ? calc::ValueTableFormat::Json : calc::ValueTableFormat::Plain;
+}
+
 int run(const Options& options, std::ostream& out) {
   RowTable table = tableFromFiles(options);
   fpu::resetUnit();
+  if (options.valueTable) {
+    const bool faulted = calc::writeValueTable(table, options.inputs, *options.valueTable,
+                                               valueTableFormat(options), out, std::cerr);
+    return faulted ? ExitFault : 0;
+  }
   calc::Report report{
       table,
       std::vector<std::optional<calc::ReportedFault>>(static_cast<std::size_t>(table.rowCount())),
@@ -185,6 +213,28 @@ std::string withoutLeadingEqualsSign(std::string value) {
   return value;
 }
 
+// Reads the --value-table argument, if one was given; gives the exit status of wrong usage.
+// A bad argument is named in one line; the variable's own option beside it is refused, since
+// the value table sets that variable itself.
+std::optional<int> refusedValueTable(const CLI::App& app, Options& options) {
+  if (!options.valueTableArgument) {
+    return std::nullopt;
+  }
+  try {
+    options.valueTable = calc::readValueTableSpec(*options.valueTableArgument);
+  } catch (const calc::BadValueTableSpec& bad) {
+    calc::writeErrorLine(std::cerr, bad.what());
+    return ExitUsage;
+  }
+  const std::string variableOption =
+      std::string("-") + variableLetter(options.valueTable->variable);
+  if (app.count(variableOption) > 0) {
+    return usageError(variableOption + " cannot be given with --value-table " +
+                      *options.valueTableArgument);
+  }
+  return std::nullopt;
+}
+
 // Parses the arguments and runs the command; gives the exit status.
 int runCommandLine(int argc, char** argv, std::ostream& out) {
   CLI::App app{"Calculates a table of terms the way Numora does, without any window."};
@@ -205,7 +255,8 @@ int runCommandLine(int argc, char** argv, std::ostream& out) {
   app.add_flag("--each", options.each,
                "calculate row on every row, going on after a fault (default: calculate all, "
                "which stops at the first fault)");
-  app.add_flag("--json", options.json, "write JSON Lines instead of tab-separated lines");
+  CLI::Option* json =
+      app.add_flag("--json", options.json, "write JSON Lines instead of tab-separated lines");
   CLI::Option* terms = app.add_option("--terms", options.termsFile,
                                       "file with one term per line, - for standard input");
   CLI::Option* tableFile =
@@ -216,6 +267,13 @@ int runCommandLine(int argc, char** argv, std::ostream& out) {
   app.add_option("--print", options.printFile,
                  "write the print page of the table, as it stands after the calculation");
   app.add_flag("--no-calc", options.noCalculation, "calculate nothing");
+  app.add_option("--value-table", options.valueTableArgument,
+                 "VAR=FROM:TO[:STEP]: calculate the table for each value of x, y or z from FROM "
+                 "to TO and write the value table")
+      ->excludes("--each", "--save", "--print", "--no-calc");
+  app.add_flag("--csv", options.csv, "write the value table as CSV, as the window exports it")
+      ->needs("--value-table")
+      ->excludes(json);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& help) {
@@ -236,6 +294,9 @@ int runCommandLine(int argc, char** argv, std::ostream& out) {
     options.inputs.separator = options.separator->front();
   } else {
     return usageError("--separator takes \".\" or \",\"");
+  }
+  if (const std::optional<int> status = refusedValueTable(app, options)) {
+    return *status;
   }
   return runReportingFaults(options, out);
 }
