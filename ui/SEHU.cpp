@@ -21,6 +21,7 @@
 #include "TableFileDialog.h"
 #include "TermBox.h"
 #include "UserLocale.h"
+#include "ValueTableWindow.h"
 #include "WCIU.h"
 #include "WindowLook.h"
 
@@ -127,6 +128,7 @@ void TForm1::createActions() {
                                  "Calculate row", "row");
   calculateAllAction_ = onButton(action("GanzesFormular1", "All", &TForm1::SpeedButton8Click),
                                  "Calculate all", "all");
+  valueTableAction_ = action("ValueTable1", "Value table...", &TForm1::ValueTable1Click);
   printAction_ = action("Print1", "Print", &TForm1::Print1Click);
   exitAction_ = new QAction("Exit", this);
   exitAction_->setObjectName("Schlieen1");
@@ -210,7 +212,7 @@ void TForm1::createMenus() {
       {newTableAction_, openTableAction_, saveTableAction_, printAction_, exitAction_});
   QMenu* calculate = menuBar()->addMenu("Calculate");
   calculate->setObjectName("Berechnen1");
-  calculate->addActions({calculateAllAction_, calculateRowAction_});
+  calculate->addActions({calculateAllAction_, calculateRowAction_, valueTableAction_});
   QMenu* info = menuBar()->addMenu("?");
   info->setObjectName("Info1");
   info->addActions({helpAction_, infoAction_});
@@ -293,6 +295,15 @@ void TForm1::Print1Click() {
 void TForm1::Hilfe1Click() { windowLook::showBeside(help_.get()); }
 
 void TForm1::Info2Click() { windowLook::showBeside(info_.get()); }
+
+// The value table window is made when first shown, so that its first range starts at the
+// variable's field as it is then.
+void TForm1::ValueTable1Click() {
+  if (!valueTable_) {
+    valueTable_ = std::make_unique<ValueTableWindow>(table_, [this] { return calculationInputs(); });
+  }
+  windowLook::showBeside(valueTable_.get());
+}
 
 // The user's locale changed: number texts from now on use its decimal separator.
 void TForm1::changeEvent(QEvent* event) {

@@ -16,6 +16,7 @@ class TForm2;
 class TForm3;
 class TInfoForm;
 class TListView;
+class ValueTableWindow;
 
 // The main window: the table of rows, the command bar with its seven picture buttons, the
 // variables bar with x, y and z, the main menu and the table's context menu. Every command is
@@ -26,8 +27,8 @@ class TListView;
 // Controls and actions carry their designer names as object names, by which tests find them:
 // the buttons SpeedButton9, 1, 2, 6, 3, 7, 8; the fields Edit1 (x), Edit2 (y), Edit3 (z); the
 // table ListView1 with its menu PopupMenu1; the dialogs OpenDialog1 and SaveDialog1; and the
-// actions Neu1, ffnen1, Speichern1, Print1, Schlieen1, GanzesFormular1, DieseZeile1, Hilfe1,
-// Info2, Onerowup1 and Oneowdown1, named after the menu items that show them (AddRow and
+// actions Neu1, ffnen1, Speichern1, Print1, Schlieen1, GanzesFormular1, DieseZeile1, ValueTable1,
+// Hilfe1, Info2, Onerowup1 and Oneowdown1, named after the menu items that show them (AddRow and
 // DeleteRow are on buttons only).
 class TForm1 : public QMainWindow {
   Q_OBJECT
@@ -47,6 +48,8 @@ class TForm1 : public QMainWindow {
   void createInfoWindow();
   // Opens the table file at `path` as File > Open does once a file is chosen.
   void openTableFile(const std::string& path);
+  // What a calculation reads now: the texts of the fields x, y and z and the separator.
+  numora::CalculationInputs calculationInputs() const;
 
  protected:
   void changeEvent(QEvent* event) override;
@@ -65,6 +68,7 @@ class TForm1 : public QMainWindow {
   void Print1Click();        // print table
   void Hilfe1Click();        // show the help window
   void Info2Click();         // show the info window
+  void ValueTable1Click();   // show the value table window
 
  private:
   void createActions();
@@ -76,7 +80,6 @@ class TForm1 : public QMainWindow {
   QToolButton* pictureButton(const char* name, int left, QAction* action);
   // Runs a row command on the selected index and selects what the command reports.
   void runRowCommand(int (*command)(numora::RowTable&, int));
-  numora::CalculationInputs calculationInputs() const;
 
   numora::RowTable table_;
   char decimalSeparator_;
@@ -88,6 +91,7 @@ class TForm1 : public QMainWindow {
   QAction* deleteRowAction_;
   QAction* calculateRowAction_;
   QAction* calculateAllAction_;
+  QAction* valueTableAction_;
   QAction* printAction_;
   QAction* exitAction_;
   QAction* helpAction_;
@@ -109,4 +113,5 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<TForm2> help_;
   std::unique_ptr<TForm3> preview_;
   std::unique_ptr<TInfoForm> info_;
+  std::unique_ptr<ValueTableWindow> valueTable_;  // made when first shown
 };

@@ -1,0 +1,263 @@
+#include "ValueTableWindow.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTableView>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "FaultBox.h"
+#include "ValueTableChart.h"
+#include "ValueTableExport.h"
+#include "ValueTableModel.h"
+#include "ValueTableRun.h"
+#include "WholeNumber.h"
+#include "WindowLook.h"
+
+namespace {
+
+// How often a run's finished lines are moved to the grid and its progress shown.
+constexpr int ProgressIntervalMs = 50;
+// What a new value table spans: From the variable's field, To that many values further.
+constexpr std::int64_t FirstSpan = 10;
+
+std::string fieldText(const numora::CalculationInputs& inputs, numora::Variable variable) {
+  switch (variable) {
+    case numora::Variable::X:
+      return inputs.x;
+    case numora::Variable::Y:
+      return inputs.y;
+    case numora::Variable::Z:
+      break;
+  }
+  return inputs.z;
+}
+
+// The field's whole number, or 1 (the fields' first value) when it holds none.
+std::int64_t fieldValue(const std::string& text) {
+  try {
+    return numora::readWholeNumber(text);
+  } catch (const std::exception&) {
+    return 1;
+  }
+}
+
+QLineEdit* rangeField(QWidget* parent, const char* name) {
+  auto* field = new QLineEdit(parent);
+  field->setObjectName(name);
+  field->setFixedWidth(80);
+  return field;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const char* caption) {
+  auto* made = new QPushButton(caption, parent);
+  made->setObjectName(name);
+  return made;
+}
+
+}  // namespace
+
+ValueTableWindow::ValueTableWindow(const numora::RowTable& table,
+                                   std::function<numora::CalculationInputs()> readInputs,
+                                   QWidget* parent)
+    : QWidget(parent, Qt::Window), table_(table), readInputs_(std::move(readInputs)) {
+  setObjectName("ValueTableForm");
+  setAttribute(Qt::WA_QuitOnClose, false);
+  setWindowTitle("Value table");
+  setWindowIcon(QIcon(":/numora.png"));
+  setFont(windowLook::windowFont());
+
+  model_ = new ValueTableModel(this);
+  grid_ = new QTableView(this);
+  grid_->setObjectName("Grid");
+  grid_->setModel(model_);
+  grid_->verticalHeader()->hide();
+  // Every row has the same height, so the grid never measures the lines it does not show.
+  grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
+  grid_->horizontalHeader()->setDefaultSectionSize(90);
+  chart_ = new ValueTableChart(this);
+  chart_->setObjectName("Chart");
+  exportDialog_ = createExportDialog();
+  progressTimer_ = new QTimer(this);
+  progressTimer_->setInterval(ProgressIntervalMs);
+  connect(progressTimer_, &QTimer::timeout, this, &ValueTableWindow::showProgress);
+
+  auto* split = new QSplitter(Qt::Horizontal, this);
+  split->addWidget(grid_);
+  split->addWidget(chart_);
+  split->setSizes({330, 570});
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(createSettingsBar());
+  layout->addWidget(split, 1);
+  setCalculating(false);
+  fillFirstRange();
+  windowLook::placeWindow(this, 240, 140, 920, 620);
+}
+
+ValueTableWindow::~ValueTableWindow() = default;
+
+QWidget* ValueTableWindow::createSettingsBar() {
+  auto* bar = new QWidget(this);
+  auto* layout = new QHBoxLayout(bar);
+  layout->setContentsMargins(0, 0, 0, 0);
+  variable_ = new QComboBox(bar);
+  variable_->setObjectName("Variable");
+  variable_->addItems({"x", "y", "z"});
+  from_ = rangeField(bar, "From");
+  to_ = rangeField(bar, "To");
+  step_ = rangeField(bar, "Step");
+  calculate_ = button(bar, "Calculate", "Calculate");
+  cancel_ = button(bar, "Cancel", "Cancel");
+  export_ = button(bar, "Export", "Export...");
+  progress_ = new QProgressBar(bar);
+  progress_->setObjectName("Progress");
+  const auto labelled = [&](const char* caption, QWidget* control) {
+    layout->addWidget(new QLabel(caption, bar));
+    layout->addWidget(control);
+  };
+  labelled("Variable", variable_);
+  labelled("From", from_);
+  labelled("To", to_);
+  labelled("Step", step_);
+  layout->addWidget(calculate_);
+  layout->addWidget(progress_, 1);
+  layout->addWidget(cancel_);
+  layout->addWidget(export_);
+  connect(variable_, &QComboBox::currentIndexChanged, this, [this] {
+    if (!calculatedOnce_) {
+      fillFirstRange();
+    }
+  });
+  connect(calculate_, &QPushButton::clicked, this, &ValueTableWindow::calculateClicked);
+  connect(cancel_, &QPushButton::clicked, this, &ValueTableWindow::cancelClicked);
+  connect(export_, &QPushButton::clicked, this, &ValueTableWindow::exportClicked);
+  return bar;
+}
+
+QFileDialog* ValueTableWindow::createExportDialog() {
+  auto* dialog = new QFileDialog(this);
+  dialog->setObjectName("ExportDialog");
+  dialog->setOption(QFileDialog::DontUseNativeDialog);
+  dialog->setAcceptMode(QFileDialog::AcceptSave);
+  dialog->setFileMode(QFileDialog::AnyFile);
+  dialog->setNameFilters(exportFilters());
+  return dialog;
+}
+
+// Until the first value table, From is the chosen variable's field and To ten values on.
+void ValueTableWindow::fillFirstRange() {
+  const std::int64_t from = fieldValue(fieldText(readInputs_(), chosenVariable()));
+  from_->setText(QString::number(from));
+  to_->setText(QString::number(from + FirstSpan));
+  step_->setText("1");
+}
+
+numora::Variable ValueTableWindow::chosenVariable() const {
+  return static_cast<numora::Variable>(variable_->currentIndex());
+}
+
+void ValueTableWindow::calculateClicked() {
+  if (!isCalculating()) {
+    runCommand(this, [this] { startRun(); });
+  }
+}
+
+// Reads the range, raising its fault before anything is calculated, and starts the worker
+// on the calculator's copy of the table as it is now.
+void ValueTableWindow::startRun() {
+  const numora::ValueRange range = numora::readValueRange(
+      from_->text().toStdString(), to_->text().toStdString(), step_->text().toStdString());
+  const numora::CalculationInputs inputs = readInputs_();
+  const numora::Variable variable = chosenVariable();
+  auto calculator =
+      std::make_unique<numora::ValueTableCalculator>(table_, inputs, variable, range);
+  std::vector<numora::Row> rows;
+  for (int index = 0; index < table_.rowCount(); ++index) {
+    rows.push_back(table_.row(index));
+  }
+  calculatedOnce_ = true;
+  separator_ = inputs.separator;
+  model_->startTable(variable, std::move(rows));
+  chart_->showTable(variable, model_->rows(), {}, separator_);
+  progress_->setRange(0, static_cast<int>(calculator->lineCount()));
+  progress_->setValue(0);
+  run_ = std::make_unique<ValueTableRun>(std::move(calculator));
+  setCalculating(true);
+  progressTimer_->start();
+}
+
+void ValueTableWindow::showProgress() {
+  if (!run_) {
+    return;
+  }
+  const bool finished = run_->finished();
+  model_->appendLines(run_->takeLines());
+  progress_->setValue(static_cast<int>(run_->linesDone()));
+  if (finished) {
+    finishRun();
+  }
+}
+
+// The run has ended: the chart shows the lines finished, and a fault that ended the run is
+// shown as any command's fault is.
+void ValueTableWindow::finishRun() {
+  progressTimer_->stop();
+  const std::exception_ptr fault = run_->fault();
+  run_.reset();
+  setCalculating(false);
+  chart_->showTable(model_->variable(), model_->rows(), model_->lines(), separator_);
+  if (fault) {
+    runCommand(this, [fault] { std::rethrow_exception(fault); });
+  }
+}
+
+void ValueTableWindow::cancelClicked() {
+  if (run_) {
+    run_->cancel();
+  }
+}
+
+void ValueTableWindow::setCalculating(bool calculating) {
+  calculate_->setEnabled(!calculating);
+  cancel_->setEnabled(calculating);
+  export_->setEnabled(!calculating);
+  variable_->setEnabled(!calculating);
+}
+
+void ValueTableWindow::exportClicked() {
+  if (exportDialog_->exec() != QDialog::Accepted || exportDialog_->selectedFiles().isEmpty()) {
+    return;
+  }
+  const QString path = exportDialog_->selectedFiles().front();
+  runCommand(this, [&] { exportTo(path); });
+}
+
+void ValueTableWindow::exportTo(const QString& path) {
+  const ExportKind kind = exportKind(path, exportDialog_->selectedNameFilter());
+  const std::string file = exportPath(path, kind).toStdString();
+  switch (kind) {
+    case ExportKind::Csv:
+      exportGrid(*model_, separator_, file);
+      return;
+    case ExportKind::Png:
+      exportChartPicture(*chart_, file);
+      return;
+    case ExportKind::Svg:
+      exportChartDrawing(*chart_, file);
+      return;
+  }
+}
+
+void ValueTableWindow::closeEvent(QCloseEvent* event) {
+  cancelClicked();
+  QWidget::closeEvent(event);
+}

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "Calculation.h"
+#include "RowTable.h"
+#include "ValueTable.h"
+
+class QComboBox;
+class QFileDialog;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QTableView;
+class QTimer;
+class ValueTableChart;
+class ValueTableModel;
+class ValueTableRun;
+
+// The value table window: the user chooses the variable (x, y or z), From, To and Step, and
+// "Calculate" calculates every row of the table once for each value, on a worker thread, while
+// a progress bar runs and "Cancel" stops it; the lines finished so far stay. The values show
+// in a grid and a chart, and "Export..." writes the grid as CSV or the chart as PNG or SVG.
+// The window reads the variable fields and the decimal separator from the main window when
+// "Calculate" is pressed, through `readInputs`, and never changes the table. Closing it only
+// hides it, and cancels a run.
+//
+// Controls carry object names by which tests find them: Variable, From, To, Step, Calculate,
+// Cancel, Export, Progress, Grid, Chart and the dialog ExportDialog.
+class ValueTableWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  ValueTableWindow(const numora::RowTable& table,
+                   std::function<numora::CalculationInputs()> readInputs,
+                   QWidget* parent = nullptr);
+  ~ValueTableWindow() override;
+
+  ValueTableModel* model() const { return model_; }
+  ValueTableChart* chart() const { return chart_; }
+  // Whether a run is going on.
+  bool isCalculating() const { return run_ != nullptr; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private slots:
+  void calculateClicked();
+  void cancelClicked();
+  void exportClicked();
+  void showProgress();
+
+ private:
+  QWidget* createSettingsBar();
+  QFileDialog* createExportDialog();
+  void fillFirstRange();
+  numora::Variable chosenVariable() const;
+  void startRun();
+  void finishRun();
+  void setCalculating(bool calculating);
+  void exportTo(const QString& path);
+
+  const numora::RowTable& table_;
+  std::function<numora::CalculationInputs()> readInputs_;
+  bool calculatedOnce_ = false;
+  char separator_ = ',';  // of the values shown
+
+  QComboBox* variable_;
+  QLineEdit* from_;
+  QLineEdit* to_;
+  QLineEdit* step_;
+  QPushButton* calculate_;
+  QPushButton* cancel_;
+  QPushButton* export_;
+  QProgressBar* progress_;
+  QTableView* grid_;
+  ValueTableModel* model_;
+  ValueTableChart* chart_;
+  QFileDialog* exportDialog_;
+  QTimer* progressTimer_;
+  std::unique_ptr<ValueTableRun> run_;
+};
