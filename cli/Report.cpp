@@ -49,15 +49,11 @@ void writePlain(const Report& report, std::ostream& out, std::ostream& errors) {
 void writeReplacementNotices(const RowTable& table, std::ostream& errors) {
   for (int i = 0; i < table.rowCount(); ++i) {
     if (hasInvalidUtf8(table.row(i))) {
-      writeReplacementNotice(errors, static_cast<std::size_t>(i));
+      writeErrorLine(errors, rowPrefix(static_cast<std::size_t>(i)) +
+                                 "Text ist kein gültiges UTF-8; ungültige Bytes werden als "
+                                 "U+FFFD geschrieben.");
     }
   }
-}
-
-void writeReplacementNotice(std::ostream& errors, std::size_t index) {
-  writeErrorLine(errors, rowPrefix(index) +
-                             "Text ist kein gültiges UTF-8; ungültige Bytes werden als U+FFFD "
-                             "geschrieben.");
 }
 
 void writeErrorLine(std::ostream& errors, std::string_view text) {

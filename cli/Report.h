@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstddef>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -41,9 +40,6 @@ void writeJsonLines(const Report& report, std::ostream& out, std::ostream& error
 // A line on `errors` for every row with a field that is not valid UTF-8, saying that its
 // invalid bytes are written as U+FFFD, for the outputs that replace them.
 void writeReplacementNotices(const RowTable& table, std::ostream& errors);
-
-// The line on `errors` saying that the row at `index` has invalid bytes, written as U+FFFD.
-void writeReplacementNotice(std::ostream& errors, std::size_t index);
 
 // "numora-calc: " and `text` escaped into one line, on `errors`.
 void writeErrorLine(std::ostream& errors, std::string_view text);

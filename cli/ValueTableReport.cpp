@@ -8,7 +8,6 @@
 #include "Faults.h"
 #include "PlainText.h"
 #include "Report.h"
-#include "Utf8.h"
 #include "ValueTableCsv.h"
 #include "WholeNumber.h"
 
@@ -76,8 +75,7 @@ void writeJsonLine(Variable variable, const ValueLine& line, std::ostream& out) 
   out << object.dump(-1, ' ', false, Json::error_handler_t::replace) << '\n';
 }
 
-// The CSV needs every line before it is written; the Names it writes as U+FFFD where they are
-// not valid UTF-8 are named on `errors`.
+// The CSV needs every line before it is written.
 bool writeCsv(const RowTable& table, const CalculationInputs& inputs, const ValueTableSpec& spec,
               std::ostream& out, std::ostream& errors) {
   const std::vector<ValueLine> lines =
@@ -86,13 +84,7 @@ bool writeCsv(const RowTable& table, const CalculationInputs& inputs, const Valu
   for (const ValueLine& line : lines) {
     faulted = reportFault(spec.variable, line, errors) || faulted;
   }
-  const std::vector<std::string> names = namesOf(table);
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    if (!isValidUtf8(names[i])) {
-      writeReplacementNotice(errors, i);
-    }
-  }
-  out << valueTableCsv(spec.variable, names, lines, inputs.separator);
+  out << valueTableCsv(spec.variable, namesOf(table), lines, inputs.separator);
   return faulted;
 }
 

@@ -42,19 +42,20 @@ constexpr const char* HelpFooter =
     "With --json, a fault that belongs to no row also ends the output as an object\n"
     "{\"error\": {\"class\": ..., \"message\": ...}}.\n"
     "\n"
-    "--value-table VAR=FROM:TO[:STEP] calculates the table as calculate all does once for\n"
-    "each value of VAR (x, y or z) from FROM to TO, whole numbers, STEP 1 unless given; the\n"
-    "other two variables come from their options. It writes a header line (VAR, then the\n"
-    "Name of every row) and one line per value: the value, then each row's Result, \"Fehler\"\n"
-    "where the row failed, nothing where it has no value or was not reached. With --csv it\n"
-    "writes the window's CSV export; with --json one object per value:\n"
-    "{\"x\": \"5\", \"results\": [\"1\", null], \"fault\": null or {\"nr\": ..., \"class\": ...,\n"
-    "\"message\": ...}}. Every value is written; each fault also goes to standard error as\n"
-    "\"x=5: row 3: ...\". It cannot be combined with --each, --save, --print, --no-calc or\n"
-    "the option of its own variable.\n"
+    "--value-table VAR=FROM:TO[:STEP] calculates the table, as calculate all does, once for\n"
+    "each value of VAR (x, y or z) from FROM to TO in steps of STEP (default 1): whole\n"
+    "numbers, at most 100000 values. The other two variables come from their options. It\n"
+    "writes a header line (VAR, then the Name of every row) and one line per value: the\n"
+    "value, then each row's Result, \"Fehler\" where the row failed, nothing where it has\n"
+    "no value or was not reached. --csv writes the CSV the window exports; --json writes one\n"
+    "object per value, {\"x\": \"5\", \"results\": [\"25\", null], \"fault\": null}, the fault\n"
+    "being {\"nr\": ROW POSITION, \"class\": ..., \"message\": ...}. Every value is written;\n"
+    "each fault also goes to standard error as \"x=5: row 3: ...\". It cannot be combined with\n"
+    "--each, --save, --print, --no-calc or the option of its own variable.\n"
     "\n"
-    "Exit status: 0 without a fault; 1 when a fault was raised or the output could not be\n"
-    "written; 2 for wrong usage.\n";
+    "Exit status: 0 without a fault; 1 when a fault was raised (for any value of a value\n"
+    "table) or the output could not be written; 2 for wrong usage, a --value-table that\n"
+    "cannot be used included.\n";
 
 struct Options {
   CalculationInputs inputs;
@@ -268,8 +269,9 @@ int runCommandLine(int argc, char** argv, std::ostream& out) {
                  "write the print page of the table, as it stands after the calculation");
   app.add_flag("--no-calc", options.noCalculation, "calculate nothing");
   app.add_option("--value-table", options.valueTableArgument,
-                 "VAR=FROM:TO[:STEP]: calculate the table for each value of x, y or z from FROM "
-                 "to TO and write the value table")
+                 "calculate the table for each value of x, y or z from FROM to TO and write the "
+                 "value table")
+      ->type_name("VAR=FROM:TO[:STEP]")
       ->excludes("--each", "--save", "--print", "--no-calc");
   app.add_flag("--csv", options.csv, "write the value table as CSV, as the window exports it")
       ->needs("--value-table")
