@@ -300,7 +300,8 @@ void TForm1::Info2Click() { windowLook::showBeside(info_.get()); }
 // variable's field as it is then.
 void TForm1::ValueTable1Click() {
   if (!valueTable_) {
-    valueTable_ = std::make_unique<ValueTableWindow>(table_, [this] { return calculationInputs(); });
+    valueTable_ =
+        std::make_unique<ValueTableWindow>(table_, [this] { return calculationInputs(); });
   }
   windowLook::showBeside(valueTable_.get());
 }

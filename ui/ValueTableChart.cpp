@@ -14,8 +14,7 @@ namespace {
 // Whether the exponent part of a number text is negative: the value is tiny, not huge.
 bool hasNegativeExponent(const std::string& text) {
   const std::size_t exponent = text.find_first_of("eE");
-  return exponent != std::string::npos && exponent + 1 < text.size() &&
-         text[exponent + 1] == '-';
+  return exponent != std::string::npos && exponent + 1 < text.size() && text[exponent + 1] == '-';
 }
 
 // The runs of consecutive values of the row at `index` that have a number on the chart.

@@ -19,8 +19,8 @@ const char* const Suffixes[] = {"csv", "png", "svg"};
 const char* suffixOf(ExportKind kind) { return Suffixes[static_cast<int>(kind)]; }
 
 void writeBytes(const std::string& path, const QByteArray& bytes) {
-  numora::writeWholeFile(path, std::string_view(bytes.constData(),
-                                                static_cast<std::size_t>(bytes.size())));
+  numora::writeWholeFile(
+      path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 }  // namespace

@@ -65,9 +65,9 @@ QVariant ValueTableModel::data(const QModelIndex& index, int role) const {
   }
   const numora::ValueLine& line = lines_[static_cast<std::size_t>(index.row())];
   if (index.column() == 0) {
-    return role == Qt::DisplayRole ? QVariant(QString::fromStdString(
-                                         numora::wholeNumberText(line.value)))
-                                   : QVariant();
+    return role == Qt::DisplayRole
+               ? QVariant(QString::fromStdString(numora::wholeNumberText(line.value)))
+               : QVariant();
   }
   return cellData(line, index.column() - 1, role);
 }

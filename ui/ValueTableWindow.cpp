@@ -178,8 +178,7 @@ void ValueTableWindow::startRun() {
       from_->text().toStdString(), to_->text().toStdString(), step_->text().toStdString());
   const numora::CalculationInputs inputs = readInputs_();
   const numora::Variable variable = chosenVariable();
-  auto calculator =
-      std::make_unique<numora::ValueTableCalculator>(table_, inputs, variable, range);
+  auto calculator = std::make_unique<numora::ValueTableCalculator>(table_, inputs, variable, range);
   std::vector<numora::Row> rows;
   for (int index = 0; index < table_.rowCount(); ++index) {
     rows.push_back(table_.row(index));

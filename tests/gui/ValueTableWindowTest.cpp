@@ -1,0 +1,326 @@
+// The value table window, used as a user uses it: opened from the Calculate menu, a range typed
+// and calculated, the grid and the chart read, the legend clicked, the table exported, a long
+// run cancelled, a bad range refused.
+
+#include <QComboBox>
+#include <QFile>
+#include <QGraphicsSimpleTextItem>
+#include <QGraphicsTextItem>
+#include <QImage>
+#include <QLegend>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QXmlStreamReader>
+#include <memory>
+
+#include "FileAccess.h"
+#include "MainWindowActions.h"
+#include "SEHU.h"
+#include "ValueTable.h"
+#include "ValueTableChart.h"
+#include "ValueTableCsv.h"
+#include "ValueTableModel.h"
+#include "ValueTableWindow.h"
+
+namespace {
+
+// A table with a row that overflows from |x| = 2 on, a row below it that is then not reached,
+// and a row without a Term.
+const std::vector<numora::Row> FaultingRows = {
+    {"Square", "x^(2)", "", "1"},
+    {"Power", "x^(20000)", "", "2"},
+    {"Nothing", "", "", "3"},
+    {"Next", "Erg1+1", "", "4"},
+};
+
+// A row whose Result at x = 0, 1E400, lies beyond the range of double.
+const std::vector<numora::Row> PeakRows = {
+    {"Square", "x^(2)", "", "1"},
+    {"Peak", "10^(400/(x^(2)+1))", "", "2"},
+};
+
+// Many rows of long terms: a hundred thousand values of it take many seconds.
+std::vector<numora::Row> slowRows() {
+  std::vector<numora::Row> rows;
+  for (int i = 1; i <= 40; ++i) {
+    rows.push_back({"Row " + std::to_string(i),
+                    "sin(x)*cos(x)+(x^(2)*5)/6+ln(abs(x)+1)+sin(x)*cos(x)+(x^(2)*5)/6+ln(abs(x)+1)",
+                    "", std::to_string(i)});
+  }
+  return rows;
+}
+
+ValueTableWindow* openValueTableWindow(TForm1& main) {
+  main.findChild<QAction*>("ValueTable1")->trigger();
+  auto* window = topLevelWindow<ValueTableWindow>("ValueTableForm");
+  if (window != nullptr) {
+    static_cast<void>(QTest::qWaitForWindowExposed(window));
+  }
+  return window;
+}
+
+void typeInto(QLineEdit* field, const QString& text) {
+  field->selectAll();
+  QTest::keyClick(field, Qt::Key_Delete);
+  QTest::keyClicks(field, text);
+}
+
+void typeRange(ValueTableWindow& window, const QString& from, const QString& to,
+               const QString& step) {
+  typeInto(control<QLineEdit>(window, "From"), from);
+  typeInto(control<QLineEdit>(window, "To"), to);
+  typeInto(control<QLineEdit>(window, "Step"), step);
+}
+
+// Clicks Calculate and waits until the run has ended.
+bool calculate(ValueTableWindow& window) {
+  QTest::mouseClick(control<QPushButton>(window, "Calculate"), Qt::LeftButton);
+  return QTest::qWaitFor([&] { return !window.isCalculating(); }, 20000);
+}
+
+QString shownCell(const ValueTableWindow& window, int line, int column,
+                  int role = Qt::DisplayRole) {
+  const auto* grid = control<QTableView>(window, "Grid");
+  return grid->model()->index(line, column).data(role).toString();
+}
+
+QString shownHeader(const ValueTableWindow& window, int column, int role = Qt::DisplayRole) {
+  const auto* grid = control<QTableView>(window, "Grid");
+  return grid->model()->headerData(column, Qt::Horizontal, role).toString();
+}
+
+// The legend entry's label for `name`, where the user sees it in the chart.
+QPoint legendLabelAt(ValueTableChart& chart, const QString& name) {
+  QList<QGraphicsItem*> items = chart.chart()->legend()->childItems();
+  while (!items.isEmpty()) {
+    QGraphicsItem* item = items.takeFirst();
+    items << item->childItems();
+    QString text;
+    if (auto* simple = dynamic_cast<QGraphicsSimpleTextItem*>(item)) {
+      text = simple->text();
+    } else if (auto* rich = dynamic_cast<QGraphicsTextItem*>(item)) {
+      text = rich->toPlainText();
+    }
+    if (text == name && item->isVisible()) {
+      return chart.mapFromScene(item->sceneBoundingRect().center());
+    }
+  }
+  return {-1, -1};
+}
+
+// The number of straight lines an SVG drawing draws in `colour`: the segments of a series.
+int linesDrawnIn(QFile& drawing, const QColor& colour) {
+  QXmlStreamReader svg(&drawing);
+  QStringList strokes = {"none"};
+  int lines = 0;
+  while (!svg.atEnd()) {
+    svg.readNext();
+    if (svg.isStartElement() && svg.name() == u"g") {
+      strokes << svg.attributes().value("stroke").toString();
+    } else if (svg.isEndElement() && svg.name() == u"g") {
+      strokes.removeLast();
+    } else if (svg.isStartElement() && svg.name() == u"polyline" &&
+               strokes.back() == colour.name()) {
+      lines += static_cast<int>(svg.attributes().value("points").split(' ').size()) - 2;
+    }
+  }
+  if (svg.hasError()) {
+    qWarning("the drawing is no SVG: %s", qPrintable(svg.errorString()));
+    return -1;
+  }
+  return lines;
+}
+
+}  // namespace
+
+class ValueTableWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    main_ = openMainWindow();
+    QVERIFY(main_->isActiveWindow());
+    main_->setDecimalSeparator(',');
+  }
+
+  void cleanup() { main_.reset(); }
+
+  void menuItemFollowsSelectedRow() {
+    auto* menu = control<QMenu>(*main_, "Berechnen1");
+    QStringList captions;
+    for (QAction* action : menu->actions()) {
+      captions << action->text();
+    }
+    QCOMPARE(captions, QStringList({"All", "Selected row", "Value table..."}));
+    QCOMPARE(menu->actions().back()->objectName(), QString("ValueTable1"));
+  }
+
+  void firstRangeStartsAtTheFieldThenKeepsTheLastUsed() {
+    control<QLineEdit>(*main_, "Edit1")->setText("7");
+    control<QLineEdit>(*main_, "Edit2")->setText("-3");
+    ValueTableWindow* window = openValueTableWindow(*main_);
+    QVERIFY(window != nullptr && window->isVisible());
+    QCOMPARE(window->windowTitle(), QString("Value table"));
+    const auto range = [&] {
+      return QStringList({control<QLineEdit>(*window, "From")->text(),
+                          control<QLineEdit>(*window, "To")->text(),
+                          control<QLineEdit>(*window, "Step")->text()});
+    };
+    QCOMPARE(range(), QStringList({"7", "17", "1"}));
+    control<QComboBox>(*window, "Variable")->setCurrentIndex(1);
+    QCOMPARE(range(), QStringList({"-3", "7", "1"}));
+
+    typeRange(*window, "2", "8", "3");
+    QVERIFY(calculate(*window));
+    QCOMPARE(window->model()->rowCount(), 3);
+    window->close();
+    control<QLineEdit>(*main_, "Edit2")->setText("100");
+    QCOMPARE(openValueTableWindow(*main_), window);
+    QCOMPARE(range(), QStringList({"2", "8", "3"}));
+    QCOMPARE(control<QComboBox>(*window, "Variable")->currentText(), QString("y"));
+  }
+
+  void gridShowsValuesNamesFaultsAndLeavesTheTableAsItWas() {
+    main_->table().replaceAllRows(FaultingRows);
+    const QStringList before = linesOf(main_->table());
+    ValueTableWindow* window = openValueTableWindow(*main_);
+    typeRange(*window, "-2", "0", "1");
+    QVERIFY(calculate(*window));
+
+    QCOMPARE(linesOf(main_->table()), before);
+    QCOMPARE(shownHeader(*window, 0), QString("x"));
+    QCOMPARE(shownHeader(*window, 2), QString("Power"));
+    QCOMPARE(shownHeader(*window, 2, Qt::ToolTipRole), QString("Nr 2: x^(20000)"));
+    QCOMPARE(window->model()->columnCount(), 5);
+    const QStringList expectedLines = {"-2|4|Fehler||", "-1|1|1||2", "0|0|0||1"};
+    QStringList shown;
+    for (int line = 0; line < window->model()->rowCount(); ++line) {
+      QStringList cells;
+      for (int column = 0; column < 5; ++column) {
+        cells << shownCell(*window, line, column);
+      }
+      shown << cells.join('|');
+    }
+    QCOMPARE(shown, expectedLines);
+    QCOMPARE(shownCell(*window, 0, 2, Qt::ToolTipRole), QString("Gleitkommaüberlauf"));
+    QVERIFY(shownCell(*window, 0, 4, Qt::ToolTipRole).isEmpty());
+  }
+
+  void legendClickHidesAndShowsTheRowsLine() {
+    main_->table().replaceAllRows(PeakRows);
+    ValueTableWindow* window = openValueTableWindow(*main_);
+    typeRange(*window, "-5", "5", "1");
+    QVERIFY(calculate(*window));
+    ValueTableChart* chart = window->chart();
+    QXYSeries* peak = chart->rowSeries(1);
+    QCOMPARE(peak->name(), QString("Peak"));
+    // The line breaks at 0, where the Result is too large for the chart: two lines of the
+    // row's colour, with one legend entry.
+    QCOMPARE(chart->seriesOfRow(1).size(), std::size_t{2});
+    QCOMPARE(peak->count(), 5);
+    QCOMPARE(chart->seriesOfRow(1)[1]->color(), peak->color());
+    QCOMPARE(chart->seriesOfRow(1)[1]->at(0), QPointF(1, 1e200));
+    QCOMPARE(chart->rowSeries(0)->count(), 11);
+
+    // The legend is laid out once the chart has been painted.
+    QPoint label;
+    QTRY_VERIFY((label = legendLabelAt(*chart, "Peak")).x() >= 0);
+    QTest::mouseClick(chart->viewport(), Qt::LeftButton, {}, label);
+    for (QXYSeries* series : chart->seriesOfRow(1)) {
+      QVERIFY(!series->isVisible());
+    }
+    QVERIFY(chart->rowSeries(0)->isVisible());
+    QCOMPARE(legendLabelAt(*chart, "Peak"), label);
+    QTest::mouseClick(chart->viewport(), Qt::LeftButton, {}, label);
+    for (QXYSeries* series : chart->seriesOfRow(1)) {
+      QVERIFY(series->isVisible());
+    }
+  }
+
+  void exportWritesTheGridAndTheChart() {
+    main_->table().replaceAllRows(FaultingRows);
+    ValueTableWindow* window = openValueTableWindow(*main_);
+    typeRange(*window, "-4", "6", "2");
+    QVERIFY(calculate(*window));
+    QTemporaryDir folder;
+    const auto exportAs = [&](const QString& name) {
+      answerFileDialog(folder.filePath(name));
+      QTest::mouseClick(control<QPushButton>(*window, "Export"), Qt::LeftButton);
+      return folder.filePath(name);
+    };
+
+    const std::string csv = numora::readWholeFile(exportAs("table.csv").toStdString());
+    QCOMPARE(csv, numora::valueTableCsv(numora::Variable::X, window->model()->names(),
+                                        window->model()->lines(), ','));
+    QVERIFY(QString::fromStdString(csv).startsWith(
+        "x;Square;Power;Nothing;Next\r\n-4;16;Fehler;;\r\n"));
+
+    const QImage picture(exportAs("chart.PNG"));
+    QVERIFY(!picture.isNull());
+    QCOMPARE(picture.size(), window->chart()->size());
+
+    QFile drawing(exportAs("chart.svg"));
+    QVERIFY(drawing.open(QIODevice::ReadOnly));
+    QCOMPARE(linesDrawnIn(drawing, window->chart()->rowSeries(0)->color()),
+             window->chart()->rowSeries(0)->count() - 1);
+  }
+
+  void cancelKeepsTheLinesFinishedSoFar() {
+    main_->table().replaceAllRows(slowRows());
+    const QStringList before = linesOf(main_->table());
+    ValueTableWindow* window = openValueTableWindow(*main_);
+    typeRange(*window, "1", "100000", "1");
+    QTest::mouseClick(control<QPushButton>(*window, "Calculate"), Qt::LeftButton);
+    QVERIFY(window->isCalculating());
+    QVERIFY(!control<QPushButton>(*window, "Calculate")->isEnabled());
+    QTRY_VERIFY(window->model()->rowCount() > 0);
+    QTest::mouseClick(control<QPushButton>(*window, "Cancel"), Qt::LeftButton);
+    QTRY_VERIFY(!window->isCalculating());
+
+    const int shown = window->model()->rowCount();
+    QVERIFY2(shown < 100000, qPrintable(QString::number(shown)));
+    QCOMPARE(shownCell(*window, shown - 1, 0), QString::number(shown));
+    QCOMPARE(shownCell(*window, shown - 1, 40).isEmpty(), false);
+    QCOMPARE(window->chart()->rowSeries(0)->count(), shown);
+    QCOMPARE(linesOf(main_->table()), before);
+  }
+
+  void badRangeShowsItsFaultAndCalculatesNothing_data() {
+    QTest::addColumn<QStringList>("range");
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("from no number")
+        << QStringList({"1,5", "3", "1"}) << "'1,5' ist kein gültiger Integerwert.";
+    QTest::newRow("step 0") << QStringList({"1", "3", "0"})
+                            << "Die Schrittweite darf nicht 0 sein.";
+    QTest::newRow("step away") << QStringList({"1", "3", "-1"})
+                               << "Die Schrittweite -1 führt von 1 nicht nach 3.";
+    QTest::newRow("too many") << QStringList({"0", "100000", "1"})
+                              << "Die Wertetabelle hätte 100001 Werte, höchstens 100000 sind "
+                                 "möglich.";
+  }
+
+  void badRangeShowsItsFaultAndCalculatesNothing() {
+    QFETCH(QStringList, range);
+    QFETCH(QString, fault);
+    main_->table().replaceAllRows(FaultingRows);
+    ValueTableWindow* window = openValueTableWindow(*main_);
+    const auto seen = readFaultBox();
+    typeRange(*window, range[0], range[1], range[2]);
+    QTest::mouseClick(control<QPushButton>(*window, "Calculate"), Qt::LeftButton);
+    QCOMPARE(seen->text, fault);
+    QVERIFY(!window->isCalculating());
+    QCOMPARE(window->model()->rowCount(), 0);
+    QCOMPARE(window->model()->columnCount(), 1);
+  }
+
+ private:
+  std::unique_ptr<TForm1> main_;
+};
+
+QTEST_MAIN(ValueTableWindowTest)
+#include "ValueTableWindowTest.moc"
