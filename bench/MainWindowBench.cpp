@@ -4,7 +4,10 @@
 //   longterm  a table whose one row has a 50 MB Term: opening it until the view has painted,
 //             repainting it, and opening the term box on it;
 //   faultbox  calculating a row whose Term is one literal of 10 million characters that is no
-//             number: the time until the fault box that quotes it is on the screen.
+//             number: the time until the fault box that quotes it is on the screen;
+//   valuetable 100,000 values of a 10-row table in the value table window: the time from
+//             Calculate until the grid and the chart are on the screen, and the longest gap
+//             between the ticks of a 10 ms timer while the worker runs.
 // Name the cases to run as arguments; without any, all of them run. Run it with a display, for
 // example: xvfb-run -a build/bench/numora_window_bench longterm faultbox
 
@@ -14,10 +17,12 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -29,6 +34,9 @@
 #include "RowCommands.h"
 #include "SEHU.h"
 #include "TableFile.h"
+#include "ValueTableChart.h"
+#include "ValueTableModel.h"
+#include "ValueTableWindow.h"
 
 namespace {
 
@@ -233,6 +241,69 @@ int measureFaultBox() {
   return 0;
 }
 
+// Ten rows of the usual kinds: powers, functions and references to rows above.
+void fillValueTableRows(numora::RowTable& table) {
+  const char* const terms[] = {"x^(2)",        "sin(x)*cos(x)", "(x^(2)*5)/6", "ln(abs(x)+1)",
+                               "Erg1+Erg3",    "sign(x)*3",     "abs(x)*y",    "Erg2*z",
+                               "x^(3)/1000+1", "Erg5-Erg9"};
+  int nr = 1;
+  for (const char* term : terms) {
+    table.appendRow({"Row " + std::to_string(nr), term, "", std::to_string(nr)});
+    ++nr;
+  }
+}
+
+int measureValueTable() {
+  TForm1 window;
+  if (!showWindow(window)) {
+    return 1;
+  }
+  fillValueTableRows(window.table());
+  window.findChild<QAction*>("ValueTable1")->trigger();
+  ValueTableWindow* values = nullptr;
+  for (QWidget* shown : QApplication::topLevelWidgets()) {
+    values = values != nullptr ? values : qobject_cast<ValueTableWindow*>(shown);
+  }
+  if (values == nullptr || !QTest::qWaitForWindowExposed(values)) {
+    std::fprintf(stderr, "the value table window was not shown\n");
+    return 1;
+  }
+  values->findChild<QLineEdit*>("From")->setText("-50000");
+  values->findChild<QLineEdit*>("To")->setText("49999");
+  values->findChild<QLineEdit*>("Step")->setText("1");
+  QElapsedTimer sinceTick;
+  double longestGapMs = 0;
+  QTimer ticks;
+  QObject::connect(&ticks, &QTimer::timeout, [&] {
+    longestGapMs = std::max(longestGapMs, millisecondsOf(sinceTick));
+    sinceTick.start();
+  });
+  QElapsedTimer clock;
+  clock.start();
+  sinceTick.start();
+  ticks.start(10);
+  QTest::mouseClick(values->findChild<QPushButton*>("Calculate"), Qt::LeftButton);
+  while (values->isCalculating()) {
+    QApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+  }
+  ticks.stop();
+  const double calculatedMs = millisecondsOf(clock);
+  values->repaint();
+  values->chart()->viewport()->repaint();
+  QApplication::processEvents();
+  const double shownMs = millisecondsOf(clock);
+  std::printf("value table: %d values, %d rows\n", values->model()->rowCount(),
+              values->model()->columnCount() - 1);
+  std::printf("value table: Calculate until the last line is in the grid: %.0f ms\n", calculatedMs);
+  std::printf("value table: Calculate until the grid and chart are painted: %.0f ms\n", shownMs);
+  std::printf("value table: longest gap between 10 ms ticks while calculating: %.1f ms\n",
+              longestGapMs);
+  clock.start();
+  values->chart()->viewport()->repaint();
+  std::printf("value table: repaint of the chart: %.0f ms\n", millisecondsOf(clock));
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -248,6 +319,9 @@ int main(int argc, char** argv) {
   }
   if (runs("faultbox")) {
     failed |= measureFaultBox();
+  }
+  if (runs("valuetable")) {
+    failed |= measureValueTable();
   }
   return failed;
 }
