@@ -141,7 +141,7 @@ class MainWindowTest : public QObject {
     };
     QCOMPARE(captions("Datei1"),
              QStringList({"New", "Open\tCtrl+O", "Save\tCtrl+S", "Print", "Exit"}));
-    QCOMPARE(captions("Berechnen1"), QStringList({"All", "Selected row"}));
+    QCOMPARE(captions("Berechnen1"), QStringList({"All", "Selected row", "Value table..."}));
     QCOMPARE(captions("Info1"), QStringList({"Help", "Info"}));
     QCOMPARE(captions("PopupMenu1"), QStringList({"One row up", "One ow down"}));
   }
