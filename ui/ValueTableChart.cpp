@@ -17,6 +17,43 @@ bool hasNegativeExponent(const std::string& text) {
   return exponent != std::string::npos && exponent + 1 < text.size() && text[exponent + 1] == '-';
 }
 
+// A chart is some hundreds of pixels wide: a line of more points than about twice that many
+// columns draws nothing more, only slower.
+constexpr int ChartColumns = 2000;
+
+// The points of `run` a line needs at a resolution of `columnWidth` along the variable: in each
+// column the first, lowest, highest and last point, in their order, so the line keeps every
+// peak and dip the full line shows.
+QList<QPointF> thinned(const QList<QPointF>& run, double columnWidth) {
+  if (run.size() <= 4 * ChartColumns || !(columnWidth > 0)) {
+    return run;
+  }
+  QList<QPointF> kept;
+  const auto columnOf = [&](const QPointF& point) {
+    return std::floor(std::abs(point.x() - run.front().x()) / columnWidth);
+  };
+  qsizetype start = 0;
+  while (start < run.size()) {
+    const double column = columnOf(run[start]);
+    qsizetype end = start;
+    qsizetype lowest = start;
+    qsizetype highest = start;
+    while (end < run.size() && columnOf(run[end]) == column) {
+      lowest = run[end].y() < run[lowest].y() ? end : lowest;
+      highest = run[end].y() > run[highest].y() ? end : highest;
+      ++end;
+    }
+    for (const qsizetype index :
+         {start, std::min(lowest, highest), std::max(lowest, highest), end - 1}) {
+      if (kept.isEmpty() || kept.back() != run[index]) {
+        kept.append(run[index]);
+      }
+    }
+    start = end;
+  }
+  return kept;
+}
+
 // The runs of consecutive values of the row at `index` that have a number on the chart.
 std::vector<QList<QPointF>> runsOfRow(const std::vector<numora::ValueLine>& lines,
                                       std::size_t index, char separator) {
@@ -36,6 +73,13 @@ std::vector<QList<QPointF>> runsOfRow(const std::vector<numora::ValueLine>& line
       inRun = true;
     }
     runs.back().append(QPointF(line.value, *value));
+  }
+  if (!lines.empty()) {
+    const double span = std::abs(static_cast<double>(lines.back().value) -
+                                 static_cast<double>(lines.front().value));
+    for (QList<QPointF>& run : runs) {
+      run = thinned(run, span / ChartColumns);
+    }
   }
   return runs;
 }

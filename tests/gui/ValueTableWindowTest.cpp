@@ -242,6 +242,34 @@ class ValueTableWindowTest : public QObject {
     }
   }
 
+  // A line of 100,000 values is drawn with a few points per column of the chart, keeping its
+  // ends, its highest and its lowest point.
+  void aLongLineKeepsItsEndsAndPeaksWithFewerPoints() {
+    main_->table().replaceAllRows({{"Wave", "sin(x)*x", "", "1"}});
+    ValueTableWindow* window = openValueTableWindow(*main_);
+    typeRange(*window, "-50000", "49999", "1");
+    QVERIFY(calculate(*window));
+    const std::vector<numora::ValueLine> lines =
+        numora::calculateValueTable(main_->table(), main_->calculationInputs(), numora::Variable::X,
+                                    numora::readValueRange("-50000", "49999", "1"));
+    std::vector<double> values;
+    for (const numora::ValueLine& line : lines) {
+      values.push_back(*chartValue(line.cells[0].result, main_->calculationInputs().separator));
+    }
+    const QXYSeries* wave = window->chart()->rowSeries(0);
+    QVERIFY2(wave->count() < 10000, qPrintable(QString::number(wave->count())));
+    QList<double> drawn;
+    for (const QPointF& point : wave->points()) {
+      drawn << point.y();
+    }
+    QCOMPARE(wave->at(0), QPointF(-50000, values.front()));
+    QCOMPARE(wave->at(wave->count() - 1), QPointF(49999, values.back()));
+    QCOMPARE(*std::max_element(drawn.begin(), drawn.end()),
+             *std::max_element(values.begin(), values.end()));
+    QCOMPARE(*std::min_element(drawn.begin(), drawn.end()),
+             *std::min_element(values.begin(), values.end()));
+  }
+
   void exportWritesTheGridAndTheChart() {
     main_->table().replaceAllRows(FaultingRows);
     ValueTableWindow* window = openValueTableWindow(*main_);
