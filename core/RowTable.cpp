@@ -28,10 +28,34 @@ void RowTable::setResult(int index, std::string result) {
   changed(index, index);
 }
 
-std::string RowTable::exchangeResult(int index, std::string result) {
-  std::swap(mutableRow(index).result, result);
+std::string& RowTable::mutableText(int index, RowField field) {
+  Row& row = mutableRow(index);
+  switch (field) {
+    case RowField::Name:
+      return row.name;
+    case RowField::Term:
+      return row.term;
+    case RowField::Result:
+      return row.result;
+    case RowField::Nr:
+      break;
+  }
+  return row.nr;
+}
+
+std::string RowTable::exchangeText(int index, RowField field, std::string text) {
+  std::swap(mutableText(index, field), text);
   changed(index, index);
-  return result;
+  return text;
+}
+
+void RowTable::exchangeTexts(RowField field, std::vector<IndexedText>& texts) {
+  for (IndexedText& text : texts) {
+    std::swap(mutableText(text.index, field), text.text);
+  }
+  if (!texts.empty()) {
+    changed(texts.front().index, texts.back().index);
+  }
 }
 
 void RowTable::appendRow(Row row) {
@@ -43,6 +67,28 @@ void RowTable::appendRow(Row row) {
   if (observer_ != nullptr) {
     observer_->rowsInserted();
   }
+}
+
+void RowTable::insertRow(int index, Row row) {
+  if (observer_ != nullptr) {
+    observer_->rowsAboutToBeInserted(index, index);
+  }
+  rows_.insert(rows_.begin() + index, std::move(row));
+  if (observer_ != nullptr) {
+    observer_->rowsInserted();
+  }
+}
+
+Row RowTable::takeRow(int index) {
+  if (observer_ != nullptr) {
+    observer_->rowsAboutToBeRemoved(index, index);
+  }
+  Row row = std::move(mutableRow(index));
+  rows_.erase(rows_.begin() + index);
+  if (observer_ != nullptr) {
+    observer_->rowsRemoved();
+  }
+  return row;
 }
 
 void RowTable::removeRow(int index) {
@@ -73,6 +119,17 @@ void RowTable::replaceAllRows(std::vector<Row> rows) {
   if (observer_ != nullptr) {
     observer_->tableReset();
   }
+}
+
+std::vector<Row> RowTable::exchangeAllRows(std::vector<Row> rows) {
+  if (observer_ != nullptr) {
+    observer_->tableAboutToBeReset();
+  }
+  std::swap(rows_, rows);
+  if (observer_ != nullptr) {
+    observer_->tableReset();
+  }
+  return rows;
 }
 
 void RowTable::exchangeContents(int first, int second) {

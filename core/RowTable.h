@@ -15,6 +15,15 @@ struct Row {
   bool operator==(const Row&) const = default;
 };
 
+// The four texts of a row.
+enum class RowField { Name, Term, Result, Nr };
+
+// A text of one row, by the row's index: what a change of that row replaced or will put back.
+struct IndexedText {
+  int index = 0;
+  std::string text;
+};
+
 // Told about every change of a RowTable, so that a view can show the table itself instead of
 // a copy. Each change of the row count is announced before it happens and reported after it.
 class RowTableObserver {
@@ -42,14 +51,23 @@ class RowTable {
   void setName(int index, std::string name);
   void setTerm(int index, std::string term);
   void setResult(int index, std::string result);
-  // Sets the Result and gives the one it replaces.
-  std::string exchangeResult(int index, std::string result);
+  // Sets the field's text and gives the one it replaces.
+  std::string exchangeText(int index, RowField field, std::string text);
+  // Exchanges the field's text of every row `texts` names with the text given for it, in one
+  // change: afterwards `texts` holds what the rows held. The indexes rise.
+  void exchangeTexts(RowField field, std::vector<IndexedText>& texts);
 
   void appendRow(Row row);
+  // Puts `row` in at `index` (up to rowCount()), the rows from there on moving down.
+  void insertRow(int index, Row row);
   void removeRow(int index);
+  // Removes the row at `index` and gives it.
+  Row takeRow(int index);
   void removeAllRows();
   // Replaces every row with `rows`, in their order.
   void replaceAllRows(std::vector<Row> rows);
+  // Replaces every row with `rows` and gives the rows it held, moved, not copied.
+  std::vector<Row> exchangeAllRows(std::vector<Row> rows);
   // Exchanges the Name, Term and Result of two rows; their Nr texts stay in place.
   void exchangeContents(int first, int second);
   // Sets every row's Nr to the text of its row position.
@@ -60,6 +78,7 @@ class RowTable {
 
  private:
   Row& mutableRow(int index) { return rows_[static_cast<std::size_t>(index)]; }
+  std::string& mutableText(int index, RowField field);
   void changed(int first, int last);
 
   std::vector<Row> rows_;

@@ -107,7 +107,8 @@ ValueLine ValueTableCalculator::line(std::size_t index) {
       // The Result goes to the line, and the copy gets back the Result the table held, ready
       // for the next value.
       cell.state = CellState::Value;
-      cell.result = working_.exchangeResult(i, originalResults_[static_cast<std::size_t>(i)]);
+      cell.result =
+          working_.exchangeText(i, RowField::Result, originalResults_[static_cast<std::size_t>(i)]);
     }
   }
   return line;

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <cstddef>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "Calculation.h"
+#include "RowTable.h"
+
+namespace numora {
+
+// The commands that change a table, run so that each can be taken back (undo) and done again
+// (redo) as a whole. Every command does exactly what its row command or calculation does and
+// returns, where it has one, the selection afterwards; what it changed becomes one step. A
+// command that changes nothing makes no step; a new step ends what could be redone.
+//
+// Steps keep only what their command changed: the rows a new table or an open replaced
+// (moved, not copied), the Results a calculation overwrote, the one text an edit replaced.
+// Undo and redo exchange the kept texts with the table's, so either restores the table byte
+// for byte. At most `mostSteps` steps are kept, and the oldest are dropped while the steps
+// hold more than `mostBytes`; the newest step is always kept.
+class TableHistory {
+ public:
+  struct Limits {
+    std::size_t mostSteps = 100;
+    std::size_t mostBytes = std::size_t{256} << 20;
+  };
+
+  explicit TableHistory(RowTable& table) : TableHistory(table, Limits{}) {}
+  TableHistory(RowTable& table, Limits limits) : table_(table), limits_(limits) {}
+
+  int addRow(int selected);
+  int deleteRow(int selected);
+  int moveRowUp(int selected);
+  int moveRowDown(int selected);
+  int newTable(int selected);
+  int storeTerm(int selected, std::string term);
+  // The Name typed into the row at `index`.
+  void storeName(int index, std::string name);
+  // As calculateRow and calculateAll, with the selection they are run from; a fault is raised
+  // as they raise it, after the Results written before it became a step.
+  void calculateRow(int selected, const CalculationInputs& inputs);
+  void calculateAll(int selected, const CalculationInputs& inputs, int& rowInProgress);
+  // As openTable: a file that cannot be opened raises its fault and makes no step.
+  int openTable(int selected, const std::string& path);
+
+  bool canUndo() const { return done_ > 0; }
+  bool canRedo() const { return done_ < steps_.size(); }
+  // Take back the last step done, or do again the last one taken back; each gives the
+  // selection: the one the step's command started from (undo) or left (redo). Without a step
+  // to take back or do again, nothing happens and the selection given is `nothingDone`.
+  int undo(int nothingDone);
+  int redo(int nothingDone);
+
+  std::size_t stepCount() const { return steps_.size(); }
+  // What the steps hold, in bytes, as counted for the limit.
+  std::size_t bytes() const { return bytes_; }
+
+ private:
+  enum class Change { RowAppended, RowRemoved, RowsMoved, RowsReplaced, TextsExchanged };
+
+  struct Step {
+    Change change = Change::TextsExchanged;
+    int selectedBefore = -1;
+    int selectedAfter = -1;
+    int index = 0;      // the row appended or removed; the selected one of the two rows moved
+    int neighbour = 0;  // the other of the two rows moved
+    Row row;            // the row appended or removed while it is out of the table
+    RowField field = RowField::Result;
+    std::vector<IndexedText> texts;  // the texts exchanged: a field's, or the Nrs a move set
+    std::vector<Row> rows;           // the rows a new table or an open replaced
+    std::size_t bytes = 0;
+  };
+
+  void record(Step step);
+  void apply(Step& step, bool undoing);
+  int moveRow(int selected, int neighbour);
+
+  RowTable& table_;
+  Limits limits_;
+  std::deque<Step> steps_;
+  std::size_t done_ = 0;  // the steps done; those after them can be redone
+  std::size_t bytes_ = 0;
+};
+
+}  // namespace numora
