@@ -13,7 +13,8 @@ namespace {
 // The row evaluation that both commands run for the row at `index`. `term` is the buffer for
 // the row's Term without its spaces, kept from row to row so that it is allocated once.
 void evaluateRow(RowTable& table, TermEvaluator& evaluator, int index,
-                 const CalculationInputs& inputs, std::string& term) {
+                 const CalculationInputs& inputs, std::string& term,
+                 std::vector<IndexedText>* replaced = nullptr) {
   const std::string& typed = table.row(index).term;
   term.clear();
   std::copy_if(typed.begin(), typed.end(), std::back_inserter(term),
@@ -25,7 +26,12 @@ void evaluateRow(RowTable& table, TermEvaluator& evaluator, int index,
   const std::int32_t y = readWholeNumber(inputs.y);
   const std::int32_t z = readWholeNumber(inputs.z);
   const Extended value = evaluator.EvaluateTerm(term, x, y, z);
-  table.setResult(index, numberText(value, inputs.separator));
+  if (replaced == nullptr) {
+    table.setResult(index, numberText(value, inputs.separator));
+  } else {
+    replaced->push_back(
+        {index, table.exchangeText(index, RowField::Result, numberText(value, inputs.separator))});
+  }
 }
 
 }  // namespace
@@ -46,6 +52,17 @@ void calculateAll(RowTable& table, const CalculationInputs& inputs, int& rowInPr
   for (int index = 0; index < rowCount; ++index) {
     rowInProgress = index;
     evaluateRow(table, evaluator, index, inputs, term);
+  }
+}
+
+void calculateAll(RowTable& table, const CalculationInputs& inputs, int& rowInProgress,
+                  std::vector<IndexedText>& replaced) {
+  TermEvaluator evaluator(table, inputs.separator);
+  std::string term;
+  const int rowCount = table.rowCount();
+  for (int index = 0; index < rowCount; ++index) {
+    rowInProgress = index;
+    evaluateRow(table, evaluator, index, inputs, term, &replaced);
   }
 }
 

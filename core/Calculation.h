@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "RowTable.h"
 
@@ -29,5 +30,9 @@ void calculateRow(RowTable& table, int selected, const CalculationInputs& inputs
 // their old ones. `rowInProgress` tells which row index was being calculated.
 void calculateAll(RowTable& table, const CalculationInputs& inputs, int& rowInProgress);
 void calculateAll(RowTable& table, const CalculationInputs& inputs);
+// As above, and every Result the pass replaces is handed to `replaced`, in row order, so that
+// the pass can be taken back without a copy of the Results made beforehand.
+void calculateAll(RowTable& table, const CalculationInputs& inputs, int& rowInProgress,
+                  std::vector<IndexedText>& replaced);
 
 }  // namespace numora

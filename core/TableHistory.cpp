@@ -1,5 +1,6 @@
 #include "TableHistory.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "RowCommands.h"
@@ -147,38 +148,30 @@ void TableHistory::calculateRow(int selected, const CalculationInputs& inputs) {
 }
 
 void TableHistory::calculateAll(int selected, const CalculationInputs& inputs, int& rowInProgress) {
-  // The Results the pass may overwrite; those it did overwrite become the step, also when a
-  // fault ends the pass.
-  std::vector<IndexedText> before;
-  before.reserve(static_cast<std::size_t>(table_.rowCount()));
-  for (int i = 0; i < table_.rowCount(); ++i) {
-    before.push_back({i, table_.row(i).result});
-  }
-  const auto recordWritten = [&](int rowsPassed) {
-    std::vector<IndexedText> written;
-    for (int i = 0; i < rowsPassed; ++i) {
-      IndexedText& old = before[static_cast<std::size_t>(i)];
-      if (table_.row(i).result != old.text) {
-        written.push_back(std::move(old));
-      }
-    }
-    if (written.empty()) {
+  // The Results the pass replaces become the step, also when a fault ends the pass.
+  std::vector<IndexedText> replaced;
+  replaced.reserve(static_cast<std::size_t>(table_.rowCount()));
+  const auto recordReplaced = [&] {
+    const bool changed = std::any_of(replaced.begin(), replaced.end(), [&](const auto& old) {
+      return table_.row(old.index).result != old.text;
+    });
+    if (!changed) {
       return;
     }
     Step step;
     step.selectedBefore = selected;
     step.selectedAfter = selected;
     step.field = RowField::Result;
-    step.texts = std::move(written);
+    step.texts = std::move(replaced);
     record(std::move(step));
   };
   try {
-    numora::calculateAll(table_, inputs, rowInProgress);
+    numora::calculateAll(table_, inputs, rowInProgress, replaced);
   } catch (...) {
-    recordWritten(rowInProgress);
+    recordReplaced();
     throw;
   }
-  recordWritten(table_.rowCount());
+  recordReplaced();
 }
 
 int TableHistory::openTable(int selected, const std::string& path) {
