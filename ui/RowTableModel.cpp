@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "FaultBox.h"
 #include "Utf8.h"
 
 namespace {
@@ -33,8 +34,9 @@ const std::string* fieldOf(const numora::Row& row, int column) {
 
 }  // namespace
 
-RowTableModel::RowTableModel(numora::RowTable& table, QObject* parent)
-    : QAbstractTableModel(parent), table_(table) {
+RowTableModel::RowTableModel(numora::RowTable& table, numora::TableHistory& history,
+                             QObject* parent)
+    : QAbstractTableModel(parent), table_(table), history_(history) {
   table_.setObserver(this);
 }
 
@@ -75,12 +77,14 @@ Qt::ItemFlags RowTableModel::flags(const QModelIndex& index) const {
   return flags;
 }
 
-// The typed text becomes the row's Name without any check.
+// The typed text becomes the row's Name without any check, as one step of the history. The
+// editor that hands it over is Qt's, so a fault (memory running out) is shown here.
 bool RowTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
   if (!index.isValid() || index.column() != NameColumn || role != Qt::EditRole) {
     return false;
   }
-  table_.setName(index.row(), value.toString().toStdString());
+  runCommand(nullptr, [&] { history_.storeName(index.row(), value.toString().toStdString()); });
+  emit nameStored();
   return true;
 }
 

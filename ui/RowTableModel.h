@@ -3,9 +3,11 @@
 #include <QAbstractTableModel>
 
 #include "RowTable.h"
+#include "TableHistory.h"
 
 // Shows the core row table in a view: the table stays the one storage of the rows, and every
-// change it reports reaches the view. Only the Name column can be edited in place.
+// change it reports reaches the view. Only the Name column can be edited in place; a Name
+// typed there is stored through the table's history, so that it can be undone.
 //
 // A cell shows at most the first ShownCharacterLimit characters of its field, followed by "…"
 // when the field is longer: a view lays out the whole text it is given, and a field of
@@ -18,7 +20,7 @@ class RowTableModel : public QAbstractTableModel, private numora::RowTableObserv
   enum Column { NameColumn, TermColumn, ResultColumn, NrColumn, ColumnCount };
   static constexpr int ShownCharacterLimit = 4000;
 
-  explicit RowTableModel(numora::RowTable& table, QObject* parent = nullptr);
+  RowTableModel(numora::RowTable& table, numora::TableHistory& history, QObject* parent = nullptr);
   ~RowTableModel() override;
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -27,6 +29,10 @@ class RowTableModel : public QAbstractTableModel, private numora::RowTableObserv
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
   Qt::ItemFlags flags(const QModelIndex& index) const override;
   bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+ signals:
+  // A Name typed in place has been stored.
+  void nameStored();
 
  private:
   void rowsAboutToBeInserted(int first, int last) override;
@@ -38,4 +44,5 @@ class RowTableModel : public QAbstractTableModel, private numora::RowTableObserv
   void rowsChanged(int first, int last) override;
 
   numora::RowTable& table_;
+  numora::TableHistory& history_;
 };

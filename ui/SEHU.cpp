@@ -15,11 +15,11 @@
 #include "ListView.h"
 #include "PHU.h"
 #include "PrintPage.h"
-#include "RowCommands.h"
 #include "RowTableModel.h"
 #include "TableFile.h"
 #include "TableFileDialog.h"
 #include "TermBox.h"
+#include "UndoKeys.h"
 #include "UserLocale.h"
 #include "ValueTableWindow.h"
 #include "WCIU.h"
@@ -137,6 +137,13 @@ void TForm1::createActions() {
   infoAction_ = action("Info2", "Info", &TForm1::Info2Click);
   rowUpAction_ = action("Onerowup1", "One row up", &TForm1::Onerowup1Click);
   rowDownAction_ = action("Oneowdown1", "One ow down", &TForm1::Oneowdown1Click);
+  undoAction_ = action("Undo1", "Undo", &TForm1::Undo1Click);
+  undoAction_->setShortcuts(undoKeys());
+  redoAction_ = action("Redo1", "Redo", &TForm1::Redo1Click);
+  redoAction_->setShortcuts(redoKeys());
+  // The window holds them too, so their keys work whichever of its controls has the focus.
+  addActions({undoAction_, redoAction_});
+  showUndoState();
 }
 
 QToolButton* TForm1::pictureButton(const char* name, int left, QAction* action) {
@@ -172,9 +179,11 @@ void TForm1::createVariablesBar() {
     label->setObjectName(name);
     label->setFont(windowLook::variableLabelFont());
   };
-  const auto field = [this](const char* name, int left) {
+  auto* undoKeysFilter = new FieldUndoFilter(this);
+  const auto field = [this, undoKeysFilter](const char* name, int left) {
     auto* field = placeOnBar(new QLineEdit("1", ToolBar1), left, 55);
     field->setObjectName(name);
+    undoKeysFilter->watch(field);
     return field;
   };
   const auto spacer = [this](const char* name, int left) {
@@ -196,7 +205,8 @@ void TForm1::createVariablesBar() {
 void TForm1::createTable() {
   ListView1 = new TListView(this);
   ListView1->setObjectName("ListView1");
-  model_ = new RowTableModel(table_, this);
+  model_ = new RowTableModel(table_, history_, this);
+  connect(model_, &RowTableModel::nameStored, this, &TForm1::showUndoState);
   ListView1->setModel(model_);
   const int widths[] = {140, 400, 100, 28};
   for (int column = 0; column < RowTableModel::ColumnCount; ++column) {
@@ -220,6 +230,8 @@ void TForm1::createMenus() {
   PopupMenu1 = new QMenu(this);
   PopupMenu1->setObjectName("PopupMenu1");
   PopupMenu1->addActions({rowUpAction_, rowDownAction_});
+  PopupMenu1->addSeparator();
+  PopupMenu1->addActions({undoAction_, redoAction_});
   connect(ListView1, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { PopupMenu1->popup(ListView1->viewport()->mapToGlobal(at)); });
 }
@@ -229,11 +241,21 @@ void TForm1::createDialogs() {
   SaveDialog1 = tableFileDialog(this, "SaveDialog1", QFileDialog::AcceptSave);
 }
 
-void TForm1::runRowCommand(int (*command)(numora::RowTable&, int)) {
-  runCommand(this, [&] { ListView1->selectIndex(command(table_, ListView1->selectedIndex())); });
+void TForm1::runTableCommand(const std::function<void()>& command) {
+  runCommand(this, command);
+  showUndoState();
 }
 
-void TForm1::SpeedButton9Click() { runRowCommand(numora::newTable); }
+void TForm1::runRowCommand(int (numora::TableHistory::*command)(int)) {
+  runTableCommand([&] { ListView1->selectIndex((history_.*command)(ListView1->selectedIndex())); });
+}
+
+void TForm1::showUndoState() {
+  undoAction_->setEnabled(history_.canUndo());
+  redoAction_->setEnabled(history_.canRedo());
+}
+
+void TForm1::SpeedButton9Click() { runRowCommand(&numora::TableHistory::newTable); }
 
 void TForm1::SpeedButton1Click() {
   runCommand(this, [&] {
@@ -250,39 +272,46 @@ void TForm1::SpeedButton2Click() {
 }
 
 void TForm1::openTableFile(const std::string& path) {
-  runCommand(this, [&] { ListView1->selectIndex(numora::openTable(table_, path)); });
+  runTableCommand(
+      [&] { ListView1->selectIndex(history_.openTable(ListView1->selectedIndex(), path)); });
 }
 
-void TForm1::SpeedButton6Click() { runRowCommand(numora::addRow); }
+void TForm1::SpeedButton6Click() { runRowCommand(&numora::TableHistory::addRow); }
 
-void TForm1::SpeedButton3Click() { runRowCommand(numora::deleteRow); }
+void TForm1::SpeedButton3Click() { runRowCommand(&numora::TableHistory::deleteRow); }
 
 void TForm1::SpeedButton7Click() {
-  runCommand(
-      this, [&] { numora::calculateRow(table_, ListView1->selectedIndex(), calculationInputs()); });
+  runTableCommand([&] { history_.calculateRow(ListView1->selectedIndex(), calculationInputs()); });
 }
 
 void TForm1::SpeedButton8Click() {
-  runCommand(this, [&] { numora::calculateAll(table_, calculationInputs()); });
+  runTableCommand([&] {
+    int rowInProgress = -1;
+    history_.calculateAll(ListView1->selectedIndex(), calculationInputs(), rowInProgress);
+  });
 }
 
 // Edit term: OK stores the typed text exactly as the row's Term; cancel leaves it as it was.
 void TForm1::ListView1DblClick() {
-  runCommand(this, [&] {
+  runTableCommand([&] {
     const int selected = ListView1->selectedIndex();
     if (selected < 0) {
       return;
     }
     const auto term = askForTerm(this, QString::fromStdString(table_.row(selected).term));
     if (term && table_.isRowIndex(selected)) {
-      numora::storeTerm(table_, selected, term->toStdString());
+      history_.storeTerm(selected, term->toStdString());
     }
   });
 }
 
-void TForm1::Onerowup1Click() { runRowCommand(numora::moveRowUp); }
+void TForm1::Onerowup1Click() { runRowCommand(&numora::TableHistory::moveRowUp); }
 
-void TForm1::Oneowdown1Click() { runRowCommand(numora::moveRowDown); }
+void TForm1::Oneowdown1Click() { runRowCommand(&numora::TableHistory::moveRowDown); }
+
+void TForm1::Undo1Click() { runRowCommand(&numora::TableHistory::undo); }
+
+void TForm1::Redo1Click() { runRowCommand(&numora::TableHistory::redo); }
 
 void TForm1::Print1Click() {
   runCommand(this, [&] {

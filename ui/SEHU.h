@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 
 #include "Calculation.h"
 #include "RowTable.h"
+#include "TableHistory.h"
 
 class QAction;
 class QFileDialog;
@@ -22,14 +24,19 @@ class ValueTableWindow;
 // variables bar with x, y and z, the main menu and the table's context menu. Every command is
 // one action, made once in createActions() and put into the menus and onto the buttons, so a
 // menu item and its button are the same command. The window owns what it shows: the row
-// table, and the help, print preview and info windows.
+// table with its history, and the help, print preview and info windows.
+//
+// Every command that changes the table goes through the history, so that Undo (Ctrl+Z) takes
+// it back as one step and Redo (Ctrl+Y, Ctrl+Shift+Z) does it again; both are in the table's
+// context menu and work wherever the focus is, except in a text editor with text changes of
+// its own to take back (see FieldUndoFilter).
 //
 // Controls and actions carry their designer names as object names, by which tests find them:
 // the buttons SpeedButton9, 1, 2, 6, 3, 7, 8; the fields Edit1 (x), Edit2 (y), Edit3 (z); the
 // table ListView1 with its menu PopupMenu1; the dialogs OpenDialog1 and SaveDialog1; and the
 // actions Neu1, ffnen1, Speichern1, Print1, Schlieen1, GanzesFormular1, DieseZeile1, ValueTable1,
-// Hilfe1, Info2, Onerowup1 and Oneowdown1, named after the menu items that show them (AddRow and
-// DeleteRow are on buttons only).
+// Hilfe1, Info2, Onerowup1, Oneowdown1, Undo1 and Redo1, named after the menu items that show
+// them (AddRow and DeleteRow are on buttons only).
 class TForm1 : public QMainWindow {
   Q_OBJECT
 
@@ -69,6 +76,8 @@ class TForm1 : public QMainWindow {
   void Hilfe1Click();        // show the help window
   void Info2Click();         // show the info window
   void ValueTable1Click();   // show the value table window
+  void Undo1Click();         // take back the last step
+  void Redo1Click();         // do the last step taken back again
 
  private:
   void createActions();
@@ -78,10 +87,15 @@ class TForm1 : public QMainWindow {
   void createMenus();
   void createDialogs();
   QToolButton* pictureButton(const char* name, int left, QAction* action);
+  // Runs a command of the history as one user command, then shows what can be undone now.
+  void runTableCommand(const std::function<void()>& command);
   // Runs a row command on the selected index and selects what the command reports.
-  void runRowCommand(int (*command)(numora::RowTable&, int));
+  void runRowCommand(int (numora::TableHistory::*command)(int));
+  // Enables Undo and Redo as the history has a step to take back or to do again.
+  void showUndoState();
 
   numora::RowTable table_;
+  numora::TableHistory history_{table_};
   char decimalSeparator_;
 
   QAction* newTableAction_;
@@ -98,6 +112,8 @@ class TForm1 : public QMainWindow {
   QAction* infoAction_;
   QAction* rowUpAction_;
   QAction* rowDownAction_;
+  QAction* undoAction_;
+  QAction* redoAction_;
 
   QWidget* CoolBar1;
   QWidget* ToolBar1;

@@ -143,7 +143,8 @@ class MainWindowTest : public QObject {
              QStringList({"New", "Open\tCtrl+O", "Save\tCtrl+S", "Print", "Exit"}));
     QCOMPARE(captions("Berechnen1"), QStringList({"All", "Selected row", "Value table..."}));
     QCOMPARE(captions("Info1"), QStringList({"Help", "Info"}));
-    QCOMPARE(captions("PopupMenu1"), QStringList({"One row up", "One ow down"}));
+    QCOMPARE(captions("PopupMenu1"),
+             QStringList({"One row up", "One ow down", "", "Undo\tCtrl+Z", "Redo\tCtrl+Y"}));
   }
 
   void buttonsAddDeleteAndClearRows() {

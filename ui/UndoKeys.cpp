@@ -1,0 +1,56 @@
+#include "UndoKeys.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+
+namespace {
+
+enum class TextChange { None, Undo, Redo };
+
+// Whether `key` is an undo or a redo key.
+TextChange textChangeOf(const QKeyEvent& key) {
+  const QKeySequence pressed(key.keyCombination());
+  if (undoKeys().contains(pressed)) {
+    return TextChange::Undo;
+  }
+  return redoKeys().contains(pressed) ? TextChange::Redo : TextChange::None;
+}
+
+bool fieldCanMake(const QLineEdit& field, TextChange change) {
+  return change == TextChange::Undo ? field.isUndoAvailable() : field.isRedoAvailable();
+}
+
+}  // namespace
+
+QList<QKeySequence> undoKeys() { return {QKeySequence(Qt::CTRL | Qt::Key_Z)}; }
+
+QList<QKeySequence> redoKeys() {
+  return {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)};
+}
+
+void FieldUndoFilter::watch(QLineEdit* field) { field->installEventFilter(this); }
+
+// Before a key can be a window shortcut, the focused field is asked whether it takes the key
+// itself (ShortcutOverride); it takes an undo or redo key only when it has that change to
+// make, and then makes it on the key press, whichever keys the platform gives a line edit.
+bool FieldUndoFilter::eventFilter(QObject* watched, QEvent* event) {
+  auto* field = qobject_cast<QLineEdit*>(watched);
+  const bool isKey = event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress;
+  if (field == nullptr || !isKey) {
+    return QObject::eventFilter(watched, event);
+  }
+  auto* key = static_cast<QKeyEvent*>(event);
+  const TextChange change = textChangeOf(*key);
+  if (change == TextChange::None) {
+    return QObject::eventFilter(watched, event);
+  }
+  const bool fieldTakesKey = fieldCanMake(*field, change);
+  if (event->type() == QEvent::ShortcutOverride) {
+    key->setAccepted(fieldTakesKey);
+    return true;
+  }
+  if (fieldTakesKey) {
+    change == TextChange::Undo ? field->undo() : field->redo();
+  }
+  return true;
+}
