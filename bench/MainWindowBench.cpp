@@ -7,7 +7,9 @@
 //             number: the time until the fault box that quotes it is on the screen;
 //   valuetable 100,000 values of a 10-row table in the value table window: the time from
 //             Calculate until the grid and the chart are on the screen, and the longest gap
-//             between the ticks of a 10 ms timer while the worker runs.
+//             between the ticks of a 10 ms timer while the worker runs;
+//   undo      on the million-row table: Ctrl+Z after New and after Calculate all, each until
+//             the view has painted the rows restored, and Ctrl+Y after each.
 // Name the cases to run as arguments; without any, all of them run. Run it with a display, for
 // example: xvfb-run -a build/bench/numora_window_bench longterm faultbox
 
@@ -107,12 +109,18 @@ double timeUntilShown(const std::function<void()>& open,
   return shownMs;
 }
 
-int measureMillionRows() {
+// The file of the million-row table, written on the first run.
+std::string millionRowsFile() {
   const std::string path = NUMORA_BENCH_TABLE;
   if (!std::filesystem::exists(path)) {
     numora::saveTable(numora::bench::realisticMixTable(numora::bench::readMix(), MillionRows),
                       path);
   }
+  return path;
+}
+
+int measureMillionRows() {
+  const std::string path = millionRowsFile();
   TForm1 window;
   if (!showWindow(window)) {
     return 1;
@@ -304,6 +312,66 @@ int measureValueTable() {
   return 0;
 }
 
+// Presses `keys` in the table and returns the time until the table has painted.
+double timeOfKeysInTable(TListView* list, const char* keys) {
+  QElapsedTimer clock;
+  clock.start();
+  QTest::keySequence(list, QKeySequence(keys));
+  repaintTable(list);
+  return millisecondsOf(clock);
+}
+
+// Closes the fault box that calculate all may end with, once it is shown.
+void closeFaultBoxWhenShown(QTimer& poll) {
+  QObject::connect(&poll, &QTimer::timeout, [&poll] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      std::printf("calculate all ended with: %s\n", qPrintable(box->text().left(80)));
+      poll.stop();
+      box->accept();
+    }
+  });
+  poll.start(10);
+}
+
+int measureUndo() {
+  const std::string path = millionRowsFile();
+  TForm1 window;
+  if (!showWindow(window)) {
+    return 1;
+  }
+  TListView* list = tableOf(window);
+  openThroughDialog(window, path);
+  list->setFocus();
+  const int rows = window.table().rowCount();
+  const std::string lastResult = window.table().row(rows - 1).result;
+
+  window.findChild<QAction*>("Neu1")->trigger();
+  repaintTable(list);
+  const double undoNewMs = timeOfKeysInTable(list, "Ctrl+Z");
+  std::printf("undo of New: %.1f ms until %d rows are shown\n", undoNewMs,
+              list->model()->rowCount());
+  const double redoNewMs = timeOfKeysInTable(list, "Ctrl+Y");
+  std::printf("redo of New: %.1f ms until %d rows are shown\n", redoNewMs,
+              list->model()->rowCount());
+  timeOfKeysInTable(list, "Ctrl+Z");
+
+  QTimer faultBox;
+  closeFaultBoxWhenShown(faultBox);
+  QElapsedTimer clock;
+  clock.start();
+  window.findChild<QAction*>("GanzesFormular1")->trigger();
+  repaintTable(list);
+  std::printf("calculate all (x, y, z = 1): %.0f ms; last Result \"%s\" was \"%s\"\n",
+              millisecondsOf(clock), window.table().row(rows - 1).result.c_str(),
+              lastResult.c_str());
+  const double undoAllMs = timeOfKeysInTable(list, "Ctrl+Z");
+  std::printf("undo of Calculate all: %.1f ms until the view is painted; last Result \"%s\"\n",
+              undoAllMs, window.table().row(rows - 1).result.c_str());
+  const double redoAllMs = timeOfKeysInTable(list, "Ctrl+Y");
+  std::printf("redo of Calculate all: %.1f ms until the view is painted\n", redoAllMs);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -322,6 +390,9 @@ int main(int argc, char** argv) {
   }
   if (runs("valuetable")) {
     failed |= measureValueTable();
+  }
+  if (runs("undo")) {
+    failed |= measureUndo();
   }
   return failed;
 }

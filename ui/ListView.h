@@ -8,7 +8,8 @@
 // The table in report view: whole-row single selection, grid lines, and in-place editing of
 // the Name column. A click on the selected row, or F2, edits its Name whichever column the
 // pointer is over. The click's editor opens only once it is clear that the click does not
-// begin a double-click, which edits the Term instead.
+// begin a double-click, which edits the Term instead. A change of many rows repaints only the
+// rows on the screen.
 class TListView : public QTreeView {
   Q_OBJECT
 
@@ -18,6 +19,10 @@ class TListView : public QTreeView {
   // The selected row's index, -1 for none.
   int selectedIndex() const;
   void selectIndex(int index);
+
+ protected slots:
+  void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                   const QList<int>& roles = QList<int>()) override;
 
  protected:
   bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;

@@ -8,6 +8,8 @@
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPaintEvent>
+#include <QRegion>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -20,6 +22,25 @@
 #include "SEHU.h"
 #include "TableFile.h"
 #include "TestSupport.h"
+
+namespace {
+
+// Collects the parts of a widget that are painted.
+class PaintedRegion : public QObject {
+ public:
+  explicit PaintedRegion(QWidget* widget) { widget->installEventFilter(this); }
+  QRegion painted;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint) {
+      painted += static_cast<QPaintEvent*>(event)->region();
+    }
+    return QObject::eventFilter(watched, event);
+  }
+};
+
+}  // namespace
 
 class UndoTest : public QObject {
   Q_OBJECT
@@ -131,6 +152,26 @@ class UndoTest : public QObject {
     QCOMPARE(x->text(), QString("15"));
     QCOMPARE(linesOf(window_->table()), QStringList({"New element|||1"}));
     QCOMPARE(QApplication::focusWidget(), x);
+  }
+
+  // Undo of calculate all on a table longer than the screen, scrolled to its middle, repaints
+  // every row on the screen.
+  void undoOfManyRowsRepaintsTheRowsOnTheScreen() {
+    for (int i = 0; i < 300; ++i) {
+      window_->table().appendRow({"Row", "x", "7", std::to_string(i + 1)});
+    }
+    list_->scrollTo(list_->model()->index(150, 0), QAbstractItemView::PositionAtTop);
+    clickButton("SpeedButton8");
+    QCOMPARE(window_->table().row(299).result, std::string("1"));
+    QApplication::processEvents();
+    PaintedRegion region(list_->viewport());
+    pressKeys("Ctrl+Z");
+    QCOMPARE(window_->table().row(299).result, std::string("7"));
+    const QRect topRow = list_->visualRect(list_->model()->index(150, 0));
+    const QModelIndex bottom = list_->indexAt(QPoint(1, list_->viewport()->height() - 1));
+    QVERIFY(bottom.row() > 160);
+    const QRect bottomRow = list_->visualRect(bottom.siblingAtColumn(RowTableModel::NrColumn));
+    QTRY_VERIFY(region.painted.contains(topRow) && region.painted.contains(bottomRow));
   }
 
   void contextMenuUndoesAndRedoesAndShowsTheKeys() {
