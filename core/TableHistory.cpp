@@ -32,6 +32,20 @@ std::size_t bytesOf(const std::vector<Row>& rows) {
   return bytes;
 }
 
+const std::string& textOf(const Row& row, RowField field) {
+  switch (field) {
+    case RowField::Name:
+      return row.name;
+    case RowField::Term:
+      return row.term;
+    case RowField::Result:
+      return row.result;
+    case RowField::Nr:
+      break;
+  }
+  return row.nr;
+}
+
 // The Nr texts a renumbering would change, with the texts they have now.
 std::vector<IndexedText> nrsRenumberingChanges(const RowTable& table) {
   std::vector<IndexedText> changed;
@@ -109,24 +123,27 @@ int TableHistory::storeTerm(int selected, std::string term) {
   if (!table_.isRowIndex(selected)) {
     return numora::storeTerm(table_, selected, std::move(term));
   }
-  Step step;
-  step.selectedBefore = selected;
-  step.selectedAfter = selected;
-  step.field = RowField::Term;
-  step.texts.push_back({selected, table_.exchangeText(selected, RowField::Term, std::move(term))});
-  record(std::move(step));
+  storeText(selected, RowField::Term, std::move(term));
   return selected;
 }
 
 void TableHistory::storeName(int index, std::string name) {
-  if (!table_.isRowIndex(index) || table_.row(index).name == name) {
+  if (table_.isRowIndex(index)) {
+    storeText(index, RowField::Name, std::move(name));
+  }
+}
+
+// An edit of one text of the row at `index`: a step unless the text stays as it was.
+void TableHistory::storeText(int index, RowField field, std::string text) {
+  std::string before = table_.exchangeText(index, field, std::move(text));
+  if (before == textOf(table_.row(index), field)) {
     return;
   }
   Step step;
   step.selectedBefore = index;
   step.selectedAfter = index;
-  step.field = RowField::Name;
-  step.texts.push_back({index, table_.exchangeText(index, RowField::Name, std::move(name))});
+  step.field = field;
+  step.texts.push_back({index, std::move(before)});
   record(std::move(step));
 }
 

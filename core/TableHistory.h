@@ -76,6 +76,7 @@ class TableHistory {
   void record(Step step);
   void apply(Step& step, bool undoing);
   int moveRow(int selected, int neighbour);
+  void storeText(int index, RowField field, std::string text);
 
   RowTable& table_;
   Limits limits_;
