@@ -76,39 +76,39 @@ void writeJsonLine(Variable variable, const ValueLine& line, std::ostream& out) 
 }
 
 // The CSV needs every line before it is written.
-bool writeCsv(const RowTable& table, const CalculationInputs& inputs, const ValueTableSpec& spec,
-              std::ostream& out, std::ostream& errors) {
+bool writeCsv(const RowTable& table, const CalculationInputs& inputs,
+              const ValueTableRequest& request, std::ostream& out, std::ostream& errors) {
   const std::vector<ValueLine> lines =
-      calculateValueTable(table, inputs, spec.variable, spec.range);
+      calculateValueTable(table, inputs, request.variable, request.range);
   bool faulted = false;
   for (const ValueLine& line : lines) {
-    faulted = reportFault(spec.variable, line, errors) || faulted;
+    faulted = reportFault(request.variable, line, errors) || faulted;
   }
-  out << valueTableCsv(spec.variable, namesOf(table), lines, inputs.separator);
+  out << valueTableCsv(request.variable, namesOf(table), lines, inputs.separator);
   return faulted;
 }
 
 }  // namespace
 
 bool writeValueTable(const RowTable& table, const CalculationInputs& inputs,
-                     const ValueTableSpec& spec, ValueTableFormat format, std::ostream& out,
+                     const ValueTableRequest& request, ValueTableFormat format, std::ostream& out,
                      std::ostream& errors) {
   if (format == ValueTableFormat::Csv) {
-    return writeCsv(table, inputs, spec, out, errors);
+    return writeCsv(table, inputs, request, out, errors);
   }
   if (format == ValueTableFormat::Plain) {
-    writePlainHeader(spec.variable, table, out);
+    writePlainHeader(request.variable, table, out);
   }
-  ValueTableCalculator calculator(table, inputs, spec.variable, spec.range);
+  ValueTableCalculator calculator(table, inputs, request.variable, request.range);
   bool faulted = false;
   for (std::size_t i = 0; i < calculator.lineCount() && out; ++i) {
     const ValueLine line = calculator.line(i);
     if (format == ValueTableFormat::Plain) {
       writePlainLine(line, out);
     } else {
-      writeJsonLine(spec.variable, line, out);
+      writeJsonLine(request.variable, line, out);
     }
-    faulted = reportFault(spec.variable, line, errors) || faulted;
+    faulted = reportFault(request.variable, line, errors) || faulted;
   }
   return faulted;
 }

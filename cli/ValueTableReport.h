@@ -4,7 +4,7 @@
 
 #include "Calculation.h"
 #include "RowTable.h"
-#include "ValueTableSpec.h"
+#include "ValueTableRequest.h"
 
 namespace numora::calc {
 
@@ -14,12 +14,12 @@ enum class ValueTableFormat {
   Json,   // one JSON object per value
 };
 
-// Calculates the value table `spec` asks for from `table` and writes it on `out` in `format`.
+// Calculates the value table `request` asks for from `table` and writes it on `out` in `format`.
 // Every value is written, also after a value whose calculation faulted; each fault goes as a
 // line naming the value and the row to `errors`. Calculating stops when `out` has failed,
 // since nothing more could be written. Gives whether any value faulted.
 bool writeValueTable(const RowTable& table, const CalculationInputs& inputs,
-                     const ValueTableSpec& spec, ValueTableFormat format, std::ostream& out,
+                     const ValueTableRequest& request, ValueTableFormat format, std::ostream& out,
                      std::ostream& errors);
 
 }  // namespace numora::calc

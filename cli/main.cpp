@@ -22,7 +22,7 @@
 #include "TermsFile.h"
 #include "UserLocale.h"
 #include "ValueTableReport.h"
-#include "ValueTableSpec.h"
+#include "ValueTableRequest.h"
 
 #ifndef NUMORA_VERSION
 #define NUMORA_VERSION "unknown"
@@ -68,7 +68,7 @@ struct Options {
   std::optional<std::string> saveFile;
   std::optional<std::string> printFile;
   std::optional<std::string> valueTableArgument;
-  std::optional<calc::ValueTableSpec> valueTable;
+  std::optional<calc::ValueTableRequest> valueTable;
   bool csv = false;
 };
 
@@ -222,8 +222,8 @@ std::optional<int> refusedValueTable(const CLI::App& app, Options& options) {
     return std::nullopt;
   }
   try {
-    options.valueTable = calc::readValueTableSpec(*options.valueTableArgument);
-  } catch (const calc::BadValueTableSpec& bad) {
+    options.valueTable = calc::readValueTableRequest(*options.valueTableArgument);
+  } catch (const calc::BadValueTableRequest& bad) {
     calc::writeErrorLine(std::cerr, bad.what());
     return ExitUsage;
   }

@@ -28,19 +28,23 @@ void RowTable::setResult(int index, std::string result) {
   changed(index, index);
 }
 
-std::string& RowTable::mutableText(int index, RowField field) {
-  Row& row = mutableRow(index);
+const std::string& RowTable::text(int index, RowField field) const {
+  const Row& shown = row(index);
   switch (field) {
     case RowField::Name:
-      return row.name;
+      return shown.name;
     case RowField::Term:
-      return row.term;
+      return shown.term;
     case RowField::Result:
-      return row.result;
+      return shown.result;
     case RowField::Nr:
       break;
   }
-  return row.nr;
+  return shown.nr;
+}
+
+std::string& RowTable::mutableText(int index, RowField field) {
+  return const_cast<std::string&>(std::as_const(*this).text(index, field));
 }
 
 std::string RowTable::exchangeText(int index, RowField field, std::string text) {

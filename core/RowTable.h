@@ -47,6 +47,8 @@ class RowTable {
   bool isRowIndex(int index) const { return index >= 0 && index < rowCount(); }
   // The row at a valid index (isRowIndex).
   const Row& row(int index) const { return rows_[static_cast<std::size_t>(index)]; }
+  // One text of the row at a valid index.
+  const std::string& text(int index, RowField field) const;
 
   void setName(int index, std::string name);
   void setTerm(int index, std::string term);

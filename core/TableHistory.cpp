@@ -32,20 +32,6 @@ std::size_t bytesOf(const std::vector<Row>& rows) {
   return bytes;
 }
 
-const std::string& textOf(const Row& row, RowField field) {
-  switch (field) {
-    case RowField::Name:
-      return row.name;
-    case RowField::Term:
-      return row.term;
-    case RowField::Result:
-      return row.result;
-    case RowField::Nr:
-      break;
-  }
-  return row.nr;
-}
-
 // The Nr texts a renumbering would change, with the texts they have now.
 std::vector<IndexedText> nrsRenumberingChanges(const RowTable& table) {
   std::vector<IndexedText> changed;
@@ -136,7 +122,7 @@ void TableHistory::storeName(int index, std::string name) {
 // An edit of one text of the row at `index`: a step unless the text stays as it was.
 void TableHistory::storeText(int index, RowField field, std::string text) {
   std::string before = table_.exchangeText(index, field, std::move(text));
-  if (before == textOf(table_.row(index), field)) {
+  if (before == table_.text(index, field)) {
     return;
   }
   Step step;

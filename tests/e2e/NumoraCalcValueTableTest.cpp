@@ -182,24 +182,26 @@ TEST_F(NumoraCalc, AWrongValueTableIsWrongUsage) {
     std::string arguments;
     std::string err;  // the whole of standard error, or empty where any message will do
   };
-  const std::string spec = "numora-calc: --value-table ";
+  const std::string request = "numora-calc: --value-table ";
   const std::string shape = "expected VAR=FROM:TO[:STEP]\n";
   for (const Case& c : std::initializer_list<Case>{
-           {"--value-table x1:5", spec + "\"x1:5\": " + shape},
-           {"--value-table x=5", spec + "\"x=5\": " + shape},
-           {"--value-table x=1:2:3:4", spec + "\"x=1:2:3:4\": " + shape},
-           {"--value-table w=1:5", spec + "\"w=1:5\": VAR is x, y or z\n"},
-           {"--value-table X=1:5", spec + "\"X=1:5\": VAR is x, y or z\n"},
-           {"--value-table x=1:5:0", spec + "\"x=1:5:0\": Die Schrittweite darf nicht 0 sein.\n"},
+           {"--value-table x1:5", request + "\"x1:5\": " + shape},
+           {"--value-table x=5", request + "\"x=5\": " + shape},
+           {"--value-table x=1:2:3:4", request + "\"x=1:2:3:4\": " + shape},
+           {"--value-table w=1:5", request + "\"w=1:5\": VAR is x, y or z\n"},
+           {"--value-table X=1:5", request + "\"X=1:5\": VAR is x, y or z\n"},
+           {"--value-table x=1:5:0",
+            request + "\"x=1:5:0\": Die Schrittweite darf nicht 0 sein.\n"},
            {"--value-table x=5:1",
-            spec + "\"x=5:1\": Die Schrittweite 1 führt von 5 nicht nach 1.\n"},
+            request + "\"x=5:1\": Die Schrittweite 1 führt von 5 nicht nach 1.\n"},
            {"--value-table x=1:100001",
-            spec + "\"x=1:100001\": Die Wertetabelle hätte 100001 Werte, höchstens 100000 sind "
-                   "möglich.\n"},
-           {"--value-table x=1,5:3", spec + "\"x=1,5:3\": '1,5' ist kein gültiger Integerwert.\n"},
-           {"--value-table x=1:5:", spec + "\"x=1:5:\": '' ist kein gültiger Integerwert.\n"},
+            request + "\"x=1:100001\": Die Wertetabelle hätte 100001 Werte, höchstens 100000 sind "
+                      "möglich.\n"},
+           {"--value-table x=1,5:3",
+            request + "\"x=1,5:3\": '1,5' ist kein gültiger Integerwert.\n"},
+           {"--value-table x=1:5:", request + "\"x=1:5:\": '' ist kein gültiger Integerwert.\n"},
            {"--value-table 'x=1\n:5'",
-            spec + "\"x=1\\n:5\": '1\\n' ist kein gültiger Integerwert.\n"},
+            request + "\"x=1\\n:5\": '1\\n' ist kein gültiger Integerwert.\n"},
            {"--value-table", ""},
            {"--value-table x=1:2 --csv --json", ""},
            {"--csv", ""},

@@ -1,4 +1,4 @@
-#include "ValueTableSpec.h"
+#include "ValueTableRequest.h"
 
 #include <optional>
 #include <string>
@@ -38,14 +38,14 @@ std::vector<std::string_view> partsBetweenColons(std::string_view text) {
   return parts;
 }
 
-BadValueTableSpec badSpec(std::string_view argument, std::string_view problem) {
-  return BadValueTableSpec("--value-table \"" + std::string(argument) +
-                           "\": " + std::string(problem));
+BadValueTableRequest badSpec(std::string_view argument, std::string_view problem) {
+  return BadValueTableRequest("--value-table \"" + std::string(argument) +
+                              "\": " + std::string(problem));
 }
 
 }  // namespace
 
-ValueTableSpec readValueTableSpec(std::string_view argument) {
+ValueTableRequest readValueTableRequest(std::string_view argument) {
   const std::size_t equalsSign = argument.find('=');
   if (equalsSign == std::string_view::npos) {
     throw badSpec(argument, ExpectedShape);
