@@ -71,7 +71,7 @@ int runNumora(QApplication& application, const QByteArray& splashJpeg,
   main->show();
   if (tableFile) {
     // Opened from the event loop, so that the window is drawn behind a fault box.
-    QTimer::singleShot(0, main.get(), [&] { main->openTableFile(*tableFile); });
+    QTimer::singleShot(0, main.get(), [&] { main->openTableAtStart(*tableFile); });
   }
   return application.exec();
 }

@@ -11,6 +11,7 @@ class QApplication;
 // the event loop with the main window until it closes. A fault before the event loop runs is
 // reported in the "Anwendungsfehler" box and gives the exit status 1. A `tableFile` is opened
 // once the main window shows, as File > Open opens a table: a fault shows in the fault box and
-// the program goes on with an empty table.
+// the program goes on with an empty table. The open is part of the start: undo has nothing to
+// take back.
 int runNumora(QApplication& application, const QByteArray& splashJpeg,
               const std::optional<std::string>& tableFile = std::nullopt);

@@ -276,6 +276,10 @@ void TForm1::openTableFile(const std::string& path) {
       [&] { ListView1->selectIndex(history_.openTable(ListView1->selectedIndex(), path)); });
 }
 
+void TForm1::openTableAtStart(const std::string& path) {
+  runTableCommand([&] { ListView1->selectIndex(numora::openTable(table_, path)); });
+}
+
 void TForm1::SpeedButton6Click() { runRowCommand(&numora::TableHistory::addRow); }
 
 void TForm1::SpeedButton3Click() { runRowCommand(&numora::TableHistory::deleteRow); }

@@ -55,6 +55,9 @@ class TForm1 : public QMainWindow {
   void createInfoWindow();
   // Opens the table file at `path` as File > Open does once a file is chosen.
   void openTableFile(const std::string& path);
+  // Opens the table named on the command line: as File > Open, but as part of the start, so
+  // it is no step that undo takes back.
+  void openTableAtStart(const std::string& path);
   // What a calculation reads now: the texts of the fields x, y and z and the separator.
   numora::CalculationInputs calculationInputs() const;
 

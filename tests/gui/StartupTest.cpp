@@ -2,6 +2,7 @@
 // way.
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMessageBox>
@@ -117,6 +118,7 @@ class StartupTest : public QObject {
     // Reads the table once the window has shown for a while with no box open: the open runs
     // from the event loop after the window shows.
     QStringList shown;
+    bool undoOffered = true;
     QElapsedTimer sinceShown;
     QTimer poll;
     poll.start(20);
@@ -135,11 +137,14 @@ class StartupTest : public QObject {
       for (const std::string& line : numora::test::linesOf(main->table())) {
         shown.append(QString::fromStdString(line));
       }
+      undoOffered = control<QAction>(*main, "Undo1")->isEnabled();
       main->close();
     });
     const int status = runNumora(*qApp, splashPicture(), path);
     QCOMPARE(status, 0);
     QCOMPARE(shown, rows);
+    // The open is part of the start, not a step to take back.
+    QVERIFY(!undoOffered);
     if (fault.isEmpty()) {
       QVERIFY(!modalWindowOpen());
     } else {
