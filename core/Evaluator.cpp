@@ -4,7 +4,7 @@
 
 #include "CheckedMath.h"
 #include "Faults.h"
-#include "NumberReading.h"
+#include "NumberRounding.h"
 #include "WholeNumber.h"
 
 namespace numora {
@@ -26,50 +26,49 @@ bool isRightAngleMultiple(Extended a) {
   return magnitude >= 90 && std::fmod(magnitude, 90.0L) == 0;
 }
 
-// The result text of a function for its argument a. A domain fault clears `faultFlag`.
-using FunctionResult = NumberTextBuffer (*)(Extended a, char separator, bool& faultFlag);
+// The result of a function for its argument a; its text is the number text of the result's
+// value. A domain fault clears `faultFlag`.
+using FunctionResult = Operand (*)(Extended a, bool& faultFlag);
 
-NumberTextBuffer signOf(Extended a, char, bool&) {
+Operand signOf(Extended a, bool&) {
   if (a < 0) {
-    return NumberTextBuffer("-1");
+    return Operand::ofValue(-1.0L);
   }
-  return a > 0 ? NumberTextBuffer("1") : NumberTextBuffer("0");
+  return Operand::ofValue(a > 0 ? 1.0L : 0.0L);
 }
 
-NumberTextBuffer absoluteValue(Extended a, char separator, bool&) {
-  return NumberTextBuffer(std::fabs(a), separator);
-}
+Operand absoluteValue(Extended a, bool&) { return Operand::ofValue(std::fabs(a)); }
 
 // Sine and cosine of an angle in degrees; 0 once the angle in radians is too large to reduce.
 template <Extended (*Trigonometric)(Extended)>
-NumberTextBuffer ofDegrees(Extended a, char separator, bool&) {
+Operand ofDegrees(Extended a, bool&) {
   const Extended angle = radians(a);
   if (std::fabs(angle) >= LargestReducibleAngle) {
-    return NumberTextBuffer("0");
+    return Operand::ofValue(0.0L);
   }
-  return NumberTextBuffer(Trigonometric(angle), separator);
+  return Operand::ofValue(Trigonometric(angle));
 }
 
 // ln and log: "1" for an argument that is not above 0, a domain fault.
 template <Extended (*Logarithm)(Extended)>
-NumberTextBuffer logarithm(Extended a, char separator, bool& faultFlag) {
+Operand logarithm(Extended a, bool& faultFlag) {
   if (!(a > 0)) {
     faultFlag = false;
-    return NumberTextBuffer("1");
+    return Operand::ofValue(1.0L);
   }
-  return NumberTextBuffer(Logarithm(a), separator);
+  return Operand::ofValue(Logarithm(a));
 }
 
 // tan: a multiple of 90 degrees is a domain fault, and once any domain fault of the evaluation
 // has cleared the fault flag, tan gives "1".
-NumberTextBuffer tangent(Extended a, char separator, bool& faultFlag) {
+Operand tangent(Extended a, bool& faultFlag) {
   if (isRightAngleMultiple(a)) {
     faultFlag = false;
   }
   if (!faultFlag) {
-    return NumberTextBuffer("1");
+    return Operand::ofValue(1.0L);
   }
-  return ofDegrees<checkedTan>(a, separator, faultFlag);
+  return ofDegrees<checkedTan>(a, faultFlag);
 }
 
 // The functions, in the order in which the scanner tries them.
@@ -121,7 +120,11 @@ class TermEvaluator::LevelState {
  private:
   std::int64_t& position() { return evaluator_.scanPosition_; }
   char character() const { return evaluator_.characterAt(evaluator_.scanPosition_); }
-  Extended readOperand() const { return readNumber(operand_, evaluator_.separator_); }
+  Extended readOperand() const { return operand_.value(evaluator_.separator_); }
+  // What the number text of a group's value reads back as, at once.
+  Extended readGroup() {
+    return roundedThroughText(evaluator_.EvaluateGroup(), evaluator_.separator_);
+  }
 
   bool groupOperand();
   void numberLiteral();
@@ -130,26 +133,18 @@ class TermEvaluator::LevelState {
   bool function(const Function& function);
   void powerSteps();
 
-  void setOperand(std::string_view text) { operand_ = text; }
-  void setOperand(const NumberTextBuffer& text) {
-    operandText_ = text;
-    operand_ = operandText_.view();
-  }
-
   TermEvaluator& evaluator_;
   numora::Level kind_;
   OperandStack stack_;
-  std::string_view operand_;  // a literal in the term, a Result, a constant or operandText_
-  NumberTextBuffer operandText_;
+  Operand operand_;
 };
 
 // A "(" as the step's first character: the group's value is the operand. Gives true when the
 // step is complete (the element is pushed), false when a "^" follows the group.
 bool TermEvaluator::LevelState::groupOperand() {
-  const NumberTextBuffer group = evaluator_.EvaluateGroup();
-  const Extended value = readNumber(group.view(), evaluator_.separator_);
+  const Extended value = readGroup();
   if (evaluator_.characterAt(position() + 1) == '^') {
-    setOperand(NumberTextBuffer(value, evaluator_.separator_));
+    operand_ = Operand::ofValue(value);
     ++position();
     return false;
   }
@@ -166,9 +161,9 @@ void TermEvaluator::LevelState::numberLiteral() {
     ++position();
   }
   ++position();
-  setOperand(std::string_view(evaluator_.currentTerm_)
-                 .substr(static_cast<std::size_t>(start - 1),
-                         static_cast<std::size_t>(position() - start)));
+  operand_ = Operand::ofText(std::string_view(evaluator_.currentTerm_)
+                                 .substr(static_cast<std::size_t>(start - 1),
+                                         static_cast<std::size_t>(position() - start)));
 }
 
 // "Erg" and a run of digits: the Result text of the row at that position. Without digits the
@@ -189,7 +184,7 @@ void TermEvaluator::LevelState::rowReference() {
   if (!evaluator_.rows_.isRowIndex(rowPosition - 1)) {
     throw rowDoesNotExistFault(rowPosition);
   }
-  setOperand(evaluator_.rows_.row(rowPosition - 1).result);
+  operand_ = Operand::ofText(evaluator_.rows_.row(rowPosition - 1).result);
 }
 
 // A function name: the character after the name is passed over unread (a "(" is expected
@@ -200,9 +195,8 @@ bool TermEvaluator::LevelState::function(const Function& function) {
     return false;
   }
   position() += static_cast<std::int64_t>(name.size());
-  const NumberTextBuffer argument = evaluator_.EvaluateGroup();
-  const Extended a = readNumber(argument.view(), evaluator_.separator_);
-  setOperand(function.result(a, evaluator_.separator_, evaluator_.faultFlag_));
+  const Extended a = readGroup();
+  operand_ = function.result(a, evaluator_.faultFlag_);
   ++position();
   return true;
 }
@@ -213,7 +207,7 @@ void TermEvaluator::LevelState::operandForms() {
   static constexpr const char* Variables = "xyz";
   for (int i = 0; i < 3; ++i) {
     if (character() == Variables[i]) {
-      setOperand(evaluator_.variableTexts_[i]);
+      operand_ = Operand::ofValue(evaluator_.variables_[static_cast<std::size_t>(i)]);
       ++position();
     }
   }
@@ -229,14 +223,13 @@ void TermEvaluator::LevelState::operandForms() {
 // the "^" (a "(" is expected there) and the power step replaces the operand.
 void TermEvaluator::LevelState::powerSteps() {
   while (character() == '^') {
-    if (operand_.empty()) {
-      throw notANumberFault(operand_);
+    if (operand_.isEmpty()) {
+      throw notANumberFault("");
     }
     ++position();
-    const NumberTextBuffer exponent = evaluator_.EvaluateGroup();
+    const Operand exponent = Operand::ofValue(evaluator_.EvaluateGroup());
     ++position();
-    setOperand(
-        powerStep(operand_, exponent.view(), kind_, evaluator_.separator_, evaluator_.faultFlag_));
+    operand_ = powerStep(operand_, exponent, kind_, evaluator_.separator_, evaluator_.faultFlag_);
   }
 }
 
@@ -257,7 +250,7 @@ void TermEvaluator::LevelState::scanStep() {
   stack_.push(readOperand(), character());
 }
 
-NumberTextBuffer TermEvaluator::EvaluateGroup() {
+Extended TermEvaluator::EvaluateGroup() {
   if (nesting_ >= MaximumNesting) {
     throw nestedTooDeeplyFault();
   }
@@ -266,22 +259,9 @@ NumberTextBuffer TermEvaluator::EvaluateGroup() {
   do {
     level.scanStep();
   } while (characterAt(scanPosition_) != ')' && scanPosition_ <= termLength_);
-  const NumberTextBuffer text(level.reduce(), separator_);
+  const Extended value = level.reduce();
   --nesting_;
-  return text;
-}
-
-// The number texts of x, y and z, made again only when a value or the separator changed:
-// a table is usually calculated with the same values row after row.
-void TermEvaluator::setVariables(const std::array<Extended, 3>& values) {
-  if (variablesKnown_ && values == variableValues_) {
-    return;
-  }
-  variableValues_ = values;
-  for (std::size_t i = 0; i < values.size(); ++i) {
-    variableTexts_[i] = NumberTextBuffer(values[i], separator_);
-  }
-  variablesKnown_ = true;
+  return value;
 }
 
 Extended TermEvaluator::EvaluateTerm(std::string_view term, Extended x, Extended y, Extended z) {
@@ -290,7 +270,7 @@ Extended TermEvaluator::EvaluateTerm(std::string_view term, Extended x, Extended
   scanPosition_ = 0;
   termLength_ = static_cast<std::int64_t>(currentTerm_.size());
   nesting_ = 0;
-  setVariables({x, y, z});
+  variables_ = {x, y, z};
   slots_.clear();
   LevelState top(*this, numora::Level::Top);
   do {

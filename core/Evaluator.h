@@ -17,8 +17,10 @@ namespace numora {
 // cos, ln, log, tan, tried in this order), applies every "^" that follows it, and pushes its
 // value with the character after it onto the operand stack of its level; each level's stack is
 // then reduced. Groups, function arguments and exponents are evaluated by `EvaluateGroup`,
-// which gives its value as number text, so every operand except a number literal passes
-// through the 15-digit number text. Row references read the Result texts of the live table.
+// whose value stands for its number text, and every operand except a number literal or a
+// Result passes through the 15-digit number text: it takes the value that reading its text back
+// gives, computed without writing the characters. Row references read the Result texts of the
+// live table.
 //
 // The scanner checks no grammar: a character that starts no operand re-uses the level's
 // previous operand and becomes the operator character, and any character other than the four
@@ -46,8 +48,8 @@ class TermEvaluator {
  private:
   class LevelState;
 
-  NumberTextBuffer EvaluateGroup();
-  void setVariables(const std::array<Extended, 3>& values);
+  // The value of the group behind the scan position, not yet rounded to its number text.
+  Extended EvaluateGroup();
 
   char characterAt(std::int64_t position) const;
   bool termHoldsAt(std::int64_t position, std::string_view text) const;
@@ -59,9 +61,7 @@ class TermEvaluator {
   bool faultFlag_ = true;
   int nesting_ = 0;
   char separator_;
-  bool variablesKnown_ = false;
-  std::array<Extended, 3> variableValues_{};
-  NumberTextBuffer variableTexts_[3];
+  std::array<Extended, 3> variables_{};  // x, y and z
   StackSlots slots_;
 };
 

@@ -4,37 +4,16 @@
 #include <cstdint>
 #include <cstring>
 
+#include "DecimalDigits.h"
 #include "ExtendedFields.h"
 #include "FloatingPoint.h"
-#include "PowersOfTen.h"
 
 namespace numora {
 
 namespace {
 
-constexpr std::uint64_t TenTo14 = 100'000'000'000'000ULL;
-constexpr std::uint64_t TenTo15 = 1'000'000'000'000'000ULL;
-constexpr std::uint64_t TenTo18 = 1'000'000'000'000'000'000ULL;
 constexpr std::uint64_t TenTo7 = 10'000'000ULL;
 constexpr int SignificantDigits = 15;
-
-// Rounds to the nearest integer, ties to even (the rounding of the standard control word).
-// The value lies below 2^62 here. Volatile keeps it inside the scope of the control word.
-std::int64_t roundToInteger(Extended value) {
-  std::int64_t integer;
-  asm volatile("fistpll %0" : "=m"(integer) : "t"(value) : "st");
-  return integer;
-}
-
-// The integer divided by ten and rounded to an integer, ties to even.
-std::uint64_t divideByTenRounded(std::uint64_t value) {
-  const std::uint64_t quotient = value / 10;
-  const std::uint64_t remainder = value % 10;
-  if (remainder > 5 || (remainder == 5 && (quotient & 1) != 0)) {
-    return quotient + 1;
-  }
-  return quotient;
-}
 
 // Fifteen digits as ASCII, the first digit in the lowest byte: d1 to d8 in `first`, d9 to d15
 // and a final "0" in `second`. Kept in registers: the layout below shifts whole words instead of
@@ -166,36 +145,18 @@ std::size_t writeNumberText(Extended value, char separator, char* out) noexcept 
 
   fpu::StandardControlWordScope standardRounding;
 
-  // Decimal exponent estimate: the value is about 0,d1d2... times 10^exponent.
-  int exponent = (((fields.storedExponent - 16383) * 19728) >> 16) + 1;
-
-  // Eighteen digits, rounded to nearest with ties to even.
-  const Extended magnitude = fields.negative ? -value : value;
-  std::uint64_t eighteen =
-      static_cast<std::uint64_t>(roundToInteger(scaleByPowerOfTen(magnitude, 18 - exponent)));
-  if (eighteen >= TenTo18) {
-    eighteen = divideByTenRounded(eighteen);
-    ++exponent;
-  }
-
-  // Fifteen digits, rounded half up on the digit string.
-  std::uint64_t fifteen = eighteen / 1000;
-  if (eighteen % 1000 >= 500) {
-    ++fifteen;
-    if (fifteen == TenTo15) {
-      fifteen = TenTo14;
-      ++exponent;
-    }
-  }
+  const DecimalDigits decimal =
+      decimalDigitsOf(fields.negative ? -value : value, fields.storedExponent);
 
   int count;
-  const DigitString digits = digitsOf(fifteen, count);
+  const DigitString digits = digitsOf(decimal.fifteen, count);
 
   char* at = out;
   if (fields.negative) {
     *at++ = '-';
   }
-  return static_cast<std::size_t>(at - out) + layOut(digits, count, exponent, separator, at);
+  return static_cast<std::size_t>(at - out) +
+         layOut(digits, count, decimal.exponent, separator, at);
 }
 
 std::string numberText(Extended value, char separator) {

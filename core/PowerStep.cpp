@@ -4,15 +4,11 @@
 #include <optional>
 
 #include "CheckedMath.h"
-#include "NumberReading.h"
+#include "NumberRounding.h"
 
 namespace numora {
 
 namespace {
-
-bool isNegativeText(std::string_view text) { return !text.empty() && text.front() == '-'; }
-
-bool isZeroText(std::string_view text) { return text == "0"; }
 
 // e, truncated toward zero to a signed 64-bit integer and converted back, equals e.
 bool isWhole(Extended e) { return static_cast<Extended>(checkedTruncate(e)) == e; }
@@ -22,52 +18,50 @@ Extended power(Extended base, Extended exponent) {
 }
 
 // Given for a domain fault.
-NumberTextBuffer domainFault(bool& faultFlag) {
+Operand domainFault(bool& faultFlag) {
   faultFlag = false;
-  return NumberTextBuffer("1");
+  return Operand::ofValue(1.0L);
 }
 
 // A base that is not negative with a negative whole exponent e: 1 / Power(b, e'), where e' is
-// read back from the number text of -e.
-NumberTextBuffer reciprocalPower(std::string_view base, Extended e, char separator) {
-  const NumberTextBuffer negated(-e, separator);
-  const Extended positiveExponent = readNumber(negated.view(), separator);
-  const Extended b = readNumber(base, separator);
-  return NumberTextBuffer(checkedDivide(1.0L, power(b, positiveExponent)), separator);
+// what the number text of -e reads back as.
+Operand reciprocalPower(const Operand& base, Extended e, char separator) {
+  const Extended positiveExponent = roundedThroughText(-e, separator);
+  const Extended b = base.value(separator);
+  return Operand::ofValue(checkedDivide(1.0L, power(b, positiveExponent)));
 }
 
-// A negative base with a whole exponent e: Power(b', e) with b' read back from the number text
-// of -b, negated when e is odd.
-NumberTextBuffer negativeBasePower(std::string_view base, Extended e, char separator) {
-  const Extended b = readNumber(base, separator);
-  const NumberTextBuffer negated(-b, separator);
-  const Extended result = power(readNumber(negated.view(), separator), e);
+// A negative base with a whole exponent e: Power(b', e) with b' what the number text of -b
+// reads back as, negated when e is odd.
+Operand negativeBasePower(const Operand& base, Extended e, char separator) {
+  const Extended b = base.value(separator);
+  const Extended result = power(roundedThroughText(-b, separator), e);
   const Extended half = checkedDivide(e, 2.0L);
   const bool odd = half - std::trunc(half) != 0;
-  return NumberTextBuffer(odd ? -result : result, separator);
+  return Operand::ofValue(odd ? -result : result);
 }
 
-NumberTextBuffer plainPower(std::string_view base, Extended e, char separator) {
-  return NumberTextBuffer(power(readNumber(base, separator), e), separator);
+Operand plainPower(const Operand& base, Extended e, char separator) {
+  return Operand::ofValue(power(base.value(separator), e));
 }
 
 }  // namespace
 
-NumberTextBuffer powerStep(std::string_view base, std::string_view exponent, Level level,
-                           char separator, bool& faultFlag) {
-  const bool baseNegative = isNegativeText(base);
-  const bool exponentNegative = isNegativeText(exponent);
+Operand powerStep(const Operand& base, const Operand& exponent, Level level, char separator,
+                  bool& faultFlag) {
+  const bool baseNegative = base.isNegativeText();
+  const bool exponentNegative = exponent.isNegativeText();
   // The exponent's value is read the first time a rule needs it.
   std::optional<Extended> e;
   const auto exponentValue = [&]() {
     if (!e) {
-      e = readNumber(exponent, separator);
+      e = exponent.value(separator);
     }
     return *e;
   };
 
-  if (level == Level::Top && isZeroText(base)) {
-    return NumberTextBuffer("0");
+  if (level == Level::Top && base.isZeroText()) {
+    return Operand::ofValue(0.0L);
   }
   if (exponentNegative && !baseNegative && isWhole(exponentValue())) {
     return reciprocalPower(base, *e, separator);
@@ -75,14 +69,14 @@ NumberTextBuffer powerStep(std::string_view base, std::string_view exponent, Lev
   if (baseNegative && !isWhole(exponentValue())) {
     return domainFault(faultFlag);
   }
-  if (level == Level::Group && isZeroText(base) && exponentNegative) {
+  if (level == Level::Group && base.isZeroText() && exponentNegative) {
     return domainFault(faultFlag);
   }
   if (baseNegative) {
     return negativeBasePower(base, *e, separator);
   }
-  if (isZeroText(base)) {
-    return NumberTextBuffer("0");
+  if (base.isZeroText()) {
+    return Operand::ofValue(0.0L);
   }
   return plainPower(base, exponentValue(), separator);
 }
