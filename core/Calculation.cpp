@@ -1,6 +1,9 @@
 #include "Calculation.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
+#include <string_view>
 
 #include "Evaluator.h"
 #include "NumberText.h"
@@ -10,22 +13,49 @@ namespace numora {
 
 namespace {
 
-// The row evaluation that both commands run for the row at `index`. `term` is the buffer for
-// the row's Term without its spaces, kept from row to row so that it is allocated once.
-void evaluateRow(RowTable& table, TermEvaluator& evaluator, int index,
-                 const CalculationInputs& inputs, std::string& term,
-                 std::vector<IndexedText>* replaced = nullptr) {
-  const std::string& typed = table.row(index).term;
-  term.clear();
-  std::copy_if(typed.begin(), typed.end(), std::back_inserter(term),
+// x, y and z of one command, read from their fields when the first row with a term needs
+// them; the fields do not change while the command runs, so they are read once.
+class Variables {
+ public:
+  explicit Variables(const CalculationInputs& inputs) : inputs_(inputs) {}
+
+  const std::array<std::int32_t, 3>& values() {
+    if (!read_) {
+      values_ = {readWholeNumber(inputs_.x), readWholeNumber(inputs_.y),
+                 readWholeNumber(inputs_.z)};
+      read_ = true;
+    }
+    return values_;
+  }
+
+ private:
+  const CalculationInputs& inputs_;
+  std::array<std::int32_t, 3> values_{};
+  bool read_ = false;
+};
+
+// The row's Term without its spaces: the Term itself when it has none, else a copy without
+// them in `buffer`, which is kept from row to row so that it is allocated once.
+std::string_view termWithoutSpaces(const std::string& typed, std::string& buffer) {
+  if (typed.find(' ') == std::string::npos) {
+    return typed;
+  }
+  buffer.clear();
+  std::copy_if(typed.begin(), typed.end(), std::back_inserter(buffer),
                [](char c) { return c != ' '; });
+  return buffer;
+}
+
+// The row evaluation that both commands run for the row at `index`.
+void evaluateRow(RowTable& table, TermEvaluator& evaluator, int index,
+                 const CalculationInputs& inputs, Variables& variables, std::string& buffer,
+                 std::vector<IndexedText>* replaced = nullptr) {
+  const std::string_view term = termWithoutSpaces(table.row(index).term, buffer);
   if (term.empty()) {
     return;
   }
-  const std::int32_t x = readWholeNumber(inputs.x);
-  const std::int32_t y = readWholeNumber(inputs.y);
-  const std::int32_t z = readWholeNumber(inputs.z);
-  const Extended value = evaluator.EvaluateTerm(term, x, y, z);
+  const std::array<std::int32_t, 3>& xyz = variables.values();
+  const Extended value = evaluator.EvaluateTerm(term, xyz[0], xyz[1], xyz[2]);
   if (replaced == nullptr) {
     table.setResult(index, numberText(value, inputs.separator));
   } else {
@@ -41,28 +71,31 @@ void calculateRow(RowTable& table, int selected, const CalculationInputs& inputs
     return;
   }
   TermEvaluator evaluator(table, inputs.separator);
-  std::string term;
-  evaluateRow(table, evaluator, selected, inputs, term);
+  Variables variables(inputs);
+  std::string buffer;
+  evaluateRow(table, evaluator, selected, inputs, variables, buffer);
 }
 
 void calculateAll(RowTable& table, const CalculationInputs& inputs, int& rowInProgress) {
   TermEvaluator evaluator(table, inputs.separator);
-  std::string term;
+  Variables variables(inputs);
+  std::string buffer;
   const int rowCount = table.rowCount();
   for (int index = 0; index < rowCount; ++index) {
     rowInProgress = index;
-    evaluateRow(table, evaluator, index, inputs, term);
+    evaluateRow(table, evaluator, index, inputs, variables, buffer);
   }
 }
 
 void calculateAll(RowTable& table, const CalculationInputs& inputs, int& rowInProgress,
                   std::vector<IndexedText>& replaced) {
   TermEvaluator evaluator(table, inputs.separator);
-  std::string term;
+  Variables variables(inputs);
+  std::string buffer;
   const int rowCount = table.rowCount();
   for (int index = 0; index < rowCount; ++index) {
     rowInProgress = index;
-    evaluateRow(table, evaluator, index, inputs, term, &replaced);
+    evaluateRow(table, evaluator, index, inputs, variables, buffer, &replaced);
   }
 }
 

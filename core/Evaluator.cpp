@@ -17,6 +17,12 @@ constexpr Extended LargestReducibleAngle = 0x1p63L;
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
+// Whether some function name begins with `c`. Where none does, none of the function forms
+// matches and the scan position stays, so the forms need not be tried one by one.
+bool beginsAFunctionName(char c) {
+  return c == 's' || c == 'a' || c == 'c' || c == 'l' || c == 't';
+}
+
 // The angle in degrees converted to radians: divided by 180 first, then multiplied by pi.
 Extended radians(Extended degrees) { return checkedMultiply(checkedDivide(degrees, 180.0L), Pi); }
 
@@ -26,47 +32,47 @@ bool isRightAngleMultiple(Extended a) {
   return magnitude >= 90 && std::fmod(magnitude, 90.0L) == 0;
 }
 
-// The result of a function for its argument a; its text is the number text of the result's
-// value. A domain fault clears `faultFlag`.
-using FunctionResult = Operand (*)(Extended a, bool& faultFlag);
+// The result of a function for its argument a: the value whose number text becomes the operand
+// text. A domain fault clears `faultFlag`.
+using FunctionResult = Extended (*)(Extended a, bool& faultFlag);
 
-Operand signOf(Extended a, bool&) {
+Extended signOf(Extended a, bool&) {
   if (a < 0) {
-    return Operand::ofValue(-1.0L);
+    return -1.0L;
   }
-  return Operand::ofValue(a > 0 ? 1.0L : 0.0L);
+  return a > 0 ? 1.0L : 0.0L;
 }
 
-Operand absoluteValue(Extended a, bool&) { return Operand::ofValue(std::fabs(a)); }
+Extended absoluteValue(Extended a, bool&) { return std::fabs(a); }
 
 // Sine and cosine of an angle in degrees; 0 once the angle in radians is too large to reduce.
 template <Extended (*Trigonometric)(Extended)>
-Operand ofDegrees(Extended a, bool&) {
+Extended ofDegrees(Extended a, bool&) {
   const Extended angle = radians(a);
   if (std::fabs(angle) >= LargestReducibleAngle) {
-    return Operand::ofValue(0.0L);
+    return 0.0L;
   }
-  return Operand::ofValue(Trigonometric(angle));
+  return Trigonometric(angle);
 }
 
 // ln and log: "1" for an argument that is not above 0, a domain fault.
 template <Extended (*Logarithm)(Extended)>
-Operand logarithm(Extended a, bool& faultFlag) {
+Extended logarithm(Extended a, bool& faultFlag) {
   if (!(a > 0)) {
     faultFlag = false;
-    return Operand::ofValue(1.0L);
+    return 1.0L;
   }
-  return Operand::ofValue(Logarithm(a));
+  return Logarithm(a);
 }
 
 // tan: a multiple of 90 degrees is a domain fault, and once any domain fault of the evaluation
 // has cleared the fault flag, tan gives "1".
-Operand tangent(Extended a, bool& faultFlag) {
+Extended tangent(Extended a, bool& faultFlag) {
   if (isRightAngleMultiple(a)) {
     faultFlag = false;
   }
   if (!faultFlag) {
-    return Operand::ofValue(1.0L);
+    return 1.0L;
   }
   return ofDegrees<checkedTan>(a, faultFlag);
 }
@@ -144,7 +150,7 @@ class TermEvaluator::LevelState {
 bool TermEvaluator::LevelState::groupOperand() {
   const Extended value = readGroup();
   if (evaluator_.characterAt(position() + 1) == '^') {
-    operand_ = Operand::ofValue(value);
+    operand_.setValue(value);
     ++position();
     return false;
   }
@@ -161,9 +167,9 @@ void TermEvaluator::LevelState::numberLiteral() {
     ++position();
   }
   ++position();
-  operand_ = Operand::ofText(std::string_view(evaluator_.currentTerm_)
-                                 .substr(static_cast<std::size_t>(start - 1),
-                                         static_cast<std::size_t>(position() - start)));
+  operand_.setText(std::string_view(evaluator_.currentTerm_)
+                       .substr(static_cast<std::size_t>(start - 1),
+                               static_cast<std::size_t>(position() - start)));
 }
 
 // "Erg" and a run of digits: the Result text of the row at that position. Without digits the
@@ -184,7 +190,7 @@ void TermEvaluator::LevelState::rowReference() {
   if (!evaluator_.rows_.isRowIndex(rowPosition - 1)) {
     throw rowDoesNotExistFault(rowPosition);
   }
-  operand_ = Operand::ofText(evaluator_.rows_.row(rowPosition - 1).result);
+  operand_.setText(evaluator_.rows_.row(rowPosition - 1).result);
 }
 
 // A function name: the character after the name is passed over unread (a "(" is expected
@@ -196,7 +202,7 @@ bool TermEvaluator::LevelState::function(const Function& function) {
   }
   position() += static_cast<std::int64_t>(name.size());
   const Extended a = readGroup();
-  operand_ = function.result(a, evaluator_.faultFlag_);
+  operand_.setValue(function.result(a, evaluator_.faultFlag_));
   ++position();
   return true;
 }
@@ -207,12 +213,15 @@ void TermEvaluator::LevelState::operandForms() {
   static constexpr const char* Variables = "xyz";
   for (int i = 0; i < 3; ++i) {
     if (character() == Variables[i]) {
-      operand_ = Operand::ofValue(evaluator_.variables_[static_cast<std::size_t>(i)]);
+      operand_.setValue(evaluator_.variables_[static_cast<std::size_t>(i)]);
       ++position();
     }
   }
   if (character() == 'E' && evaluator_.termHoldsAt(position(), "Erg")) {
     rowReference();
+  }
+  if (!beginsAFunctionName(character())) {
+    return;
   }
   for (const Function& each : Functions) {
     function(each);
@@ -227,9 +236,11 @@ void TermEvaluator::LevelState::powerSteps() {
       throw notANumberFault("");
     }
     ++position();
-    const Operand exponent = Operand::ofValue(evaluator_.EvaluateGroup());
+    Operand exponent;
+    exponent.setValue(evaluator_.EvaluateGroup());
     ++position();
-    operand_ = powerStep(operand_, exponent, kind_, evaluator_.separator_, evaluator_.faultFlag_);
+    operand_.setValue(
+        powerStep(operand_, exponent, kind_, evaluator_.separator_, evaluator_.faultFlag_));
   }
 }
 

@@ -16,9 +16,10 @@ struct ExtendedFields {
   std::uint64_t significand;
 };
 
-inline ExtendedFields fieldsOf(Extended value) {
-  unsigned char bytes[sizeof(Extended)];
-  std::memcpy(bytes, &value, sizeof bytes);
+// Reads exactly the ten stored bytes, eight and two: a wider read of a value that the x87 unit
+// has just stored (ten bytes) would have to wait until the store is complete.
+inline ExtendedFields fieldsOf(const Extended& value) {
+  const auto* bytes = reinterpret_cast<const unsigned char*>(&value);
   std::uint64_t significand;
   std::uint16_t signAndExponent;
   std::memcpy(&significand, bytes, 8);

@@ -81,8 +81,9 @@ inline Extended readBackDigits(const DecimalDigits& decimal) {
 // form and the scaling of the reading, in the same steps. Zero, negative zero and the denormal
 // values give 0. Where the text is no number to read ("INF", "-INF", "NAN"), or the separator
 // would not read back as a separator, the text itself is written and read, so the value and
-// the conversion fault raised are those of the text.
-inline Extended roundedThroughText(Extended value, char separator) {
+// the conversion fault raised are those of the text. The value is taken by reference, so that
+// a value the x87 unit has just stored is not copied while the store is still on its way.
+inline Extended roundedThroughText(const Extended& value, char separator) {
   const ExtendedFields fields = fieldsOf(value);
   if (fields.storedExponent == 0) {
     return 0.0L;

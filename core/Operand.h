@@ -17,20 +17,17 @@ namespace numora {
 // reading the text back gives, raising the same fault where the text is no number.
 class Operand {
  public:
-  Operand() = default;
-
-  static Operand ofText(std::string_view text) {
-    Operand operand;
-    operand.text_ = text;
-    return operand;
+  // The operand is text that the term or a Result cell holds.
+  void setText(std::string_view text) {
+    text_ = text;
+    isComputed_ = false;
   }
 
-  // The operand whose text is the number text of `value`.
-  static Operand ofValue(Extended value) {
-    Operand operand;
-    operand.computed_ = value;
-    operand.isComputed_ = true;
-    return operand;
+  // The operand's text is the number text of `value`. It is set in place: a whole operand
+  // copied right after its value was stored would wait for that store to complete.
+  void setValue(Extended value) {
+    computed_ = value;
+    isComputed_ = true;
   }
 
   bool isEmpty() const { return !isComputed_ && text_.empty(); }

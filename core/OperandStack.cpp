@@ -13,11 +13,18 @@ bool isProductOperator(char c) { return c == '*' || c == '/'; }
 }  // namespace
 
 // Elements are numbered from 1 at the front, as the reduction speaks of them.
-StackElement OperandStack::element(std::int64_t number) const {
+Extended OperandStack::valueOf(std::int64_t number) const {
   if (number > count_) {
-    return {0.0L, '\0'};
+    return 0.0L;
   }
-  return slots_[base_ + front_ + static_cast<std::size_t>(number - 1)];
+  return slots_[base_ + front_ + static_cast<std::size_t>(number - 1)].value;
+}
+
+char OperandStack::operatorOf(std::int64_t number) const {
+  if (number > count_) {
+    return '\0';
+  }
+  return slots_[base_ + front_ + static_cast<std::size_t>(number - 1)].operatorCharacter;
 }
 
 StackElement& OperandStack::slot(std::int64_t number) {
@@ -28,14 +35,20 @@ StackElement& OperandStack::slot(std::int64_t number) {
   return slots_[index];
 }
 
-// Element 1 becomes `combined` and element 2 is removed. Instead of moving every element
+void OperandStack::store(std::int64_t number, Extended value, char operatorCharacter) {
+  StackElement& element = slot(number);
+  element.value = value;
+  element.operatorCharacter = operatorCharacter;
+}
+
+// Element 1 becomes the combination and element 2 is removed. Instead of moving every element
 // behind element 2 one place toward the front, the front itself moves one place back.
-void OperandStack::replaceFrontPair(StackElement combined) {
+void OperandStack::replaceFrontPair(Extended value, char operatorCharacter) {
   if (count_ >= 2) {
-    slot(2) = combined;
+    store(2, value, operatorCharacter);
     ++front_;
   } else {
-    slot(1) = combined;
+    store(1, value, operatorCharacter);
   }
   --count_;
 }
@@ -44,25 +57,24 @@ void OperandStack::replaceFrontPair(StackElement combined) {
 // and 3 are combined into element 2. A zero divisor here gives up every element behind
 // element 2 and ends the look-ahead.
 void OperandStack::lookAhead(bool& faultFlag) {
-  while (isProductOperator(element(2).operatorCharacter)) {
-    const StackElement second = element(2);
-    const StackElement third = element(3);
-    if (second.operatorCharacter == '/' && third.value == 0) {
+  char secondOperator;
+  while (isProductOperator(secondOperator = operatorOf(2))) {
+    const Extended third = valueOf(3);
+    if (secondOperator == '/' && third == 0) {
       faultFlag = false;
       count_ = 2;
       return;
     }
-    const Extended value = second.operatorCharacter == '*'
-                               ? checkedMultiply(second.value, third.value)
-                               : checkedDivide(second.value, third.value);
-    const StackElement combined{value, third.operatorCharacter};
+    const Extended value = secondOperator == '*' ? checkedMultiply(valueOf(2), third)
+                                                 : checkedDivide(valueOf(2), third);
+    const char thirdOperator = operatorOf(3);
     if (count_ >= 3) {
       // Element 3's slot takes the combination, element 2's slot takes element 1.
-      slot(3) = combined;
-      slot(2) = element(1);
+      store(3, value, thirdOperator);
+      store(2, valueOf(1), operatorOf(1));
       ++front_;
     } else {
-      slot(2) = combined;
+      store(2, value, thirdOperator);
     }
     --count_;
   }
@@ -70,31 +82,27 @@ void OperandStack::lookAhead(bool& faultFlag) {
 
 // One front step, chosen by element 1's operator character.
 void OperandStack::frontStep(bool& faultFlag) {
-  const StackElement first = element(1);
-  switch (first.operatorCharacter) {
-    case '*': {
-      const StackElement second = element(2);
-      replaceFrontPair({checkedMultiply(first.value, second.value), second.operatorCharacter});
+  const char firstOperator = operatorOf(1);
+  switch (firstOperator) {
+    case '*':
+      replaceFrontPair(checkedMultiply(valueOf(1), valueOf(2)), operatorOf(2));
       break;
-    }
     case '/': {
-      const StackElement second = element(2);
-      if (second.value == 0) {
+      const Extended divisor = valueOf(2);
+      if (divisor == 0) {
         faultFlag = false;
         --count_;
       } else {
-        replaceFrontPair({checkedDivide(first.value, second.value), second.operatorCharacter});
+        replaceFrontPair(checkedDivide(valueOf(1), divisor), operatorOf(2));
       }
       break;
     }
     case '+':
     case '-': {
       lookAhead(faultFlag);
-      const StackElement second = element(2);
-      const Extended value = first.operatorCharacter == '+'
-                                 ? checkedAdd(first.value, second.value)
-                                 : checkedSubtract(first.value, second.value);
-      replaceFrontPair({value, second.operatorCharacter});
+      const Extended value = firstOperator == '+' ? checkedAdd(valueOf(1), valueOf(2))
+                                                  : checkedSubtract(valueOf(1), valueOf(2));
+      replaceFrontPair(value, operatorOf(2));
       break;
     }
     default:

@@ -42,9 +42,14 @@ class OperandStack {
   Extended reduce(bool& faultFlag);
 
  private:
-  StackElement element(std::int64_t number) const;
+  // The fields of element `number`; an element behind the count reads as value 0 with operator
+  // character code 0. The value and the character are read and written one by one: a whole
+  // element copied right after its value was stored would wait for the store to complete.
+  Extended valueOf(std::int64_t number) const;
+  char operatorOf(std::int64_t number) const;
   StackElement& slot(std::int64_t number);
-  void replaceFrontPair(StackElement combined);
+  void store(std::int64_t number, Extended value, char operatorCharacter);
+  void replaceFrontPair(Extended value, char operatorCharacter);
   void frontStep(bool& faultFlag);
   void lookAhead(bool& faultFlag);
 

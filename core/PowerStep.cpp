@@ -18,37 +18,37 @@ Extended power(Extended base, Extended exponent) {
 }
 
 // Given for a domain fault.
-Operand domainFault(bool& faultFlag) {
+Extended domainFault(bool& faultFlag) {
   faultFlag = false;
-  return Operand::ofValue(1.0L);
+  return 1.0L;
 }
 
 // A base that is not negative with a negative whole exponent e: 1 / Power(b, e'), where e' is
 // what the number text of -e reads back as.
-Operand reciprocalPower(const Operand& base, Extended e, char separator) {
+Extended reciprocalPower(const Operand& base, Extended e, char separator) {
   const Extended positiveExponent = roundedThroughText(-e, separator);
   const Extended b = base.value(separator);
-  return Operand::ofValue(checkedDivide(1.0L, power(b, positiveExponent)));
+  return checkedDivide(1.0L, power(b, positiveExponent));
 }
 
 // A negative base with a whole exponent e: Power(b', e) with b' what the number text of -b
 // reads back as, negated when e is odd.
-Operand negativeBasePower(const Operand& base, Extended e, char separator) {
+Extended negativeBasePower(const Operand& base, Extended e, char separator) {
   const Extended b = base.value(separator);
   const Extended result = power(roundedThroughText(-b, separator), e);
   const Extended half = checkedDivide(e, 2.0L);
   const bool odd = half - std::trunc(half) != 0;
-  return Operand::ofValue(odd ? -result : result);
+  return odd ? -result : result;
 }
 
-Operand plainPower(const Operand& base, Extended e, char separator) {
-  return Operand::ofValue(power(base.value(separator), e));
+Extended plainPower(const Operand& base, Extended e, char separator) {
+  return power(base.value(separator), e);
 }
 
 }  // namespace
 
-Operand powerStep(const Operand& base, const Operand& exponent, Level level, char separator,
-                  bool& faultFlag) {
+Extended powerStep(const Operand& base, const Operand& exponent, Level level, char separator,
+                   bool& faultFlag) {
   const bool baseNegative = base.isNegativeText();
   const bool exponentNegative = exponent.isNegativeText();
   // The exponent's value is read the first time a rule needs it.
@@ -61,7 +61,7 @@ Operand powerStep(const Operand& base, const Operand& exponent, Level level, cha
   };
 
   if (level == Level::Top && base.isZeroText()) {
-    return Operand::ofValue(0.0L);
+    return 0.0L;
   }
   if (exponentNegative && !baseNegative && isWhole(exponentValue())) {
     return reciprocalPower(base, *e, separator);
@@ -76,7 +76,7 @@ Operand powerStep(const Operand& base, const Operand& exponent, Level level, cha
     return negativeBasePower(base, *e, separator);
   }
   if (base.isZeroText()) {
-    return Operand::ofValue(0.0L);
+    return 0.0L;
   }
   return plainPower(base, exponentValue(), separator);
 }

@@ -8,15 +8,15 @@ namespace numora {
 // and the inside of a group.
 enum class Level { Top, Group };
 
-// Applies "^" to a base with an exponent and gives the new base, whose text is the number text
-// of the power: reads the two values only where a rule needs them, takes Power(p, q) as
+// Applies "^" to a base with an exponent and gives the value whose number text is the new base
+// text: reads the two values only where a rule needs them, takes Power(p, q) as
 // Exp(q * Ln(p)), and follows the level's rules for a base "0" and for negative bases. A domain
 // fault (a negative base with an exponent that is not whole, or inside a group a base "0" with
 // a negative exponent that is not whole) gives "1" and clears `faultFlag`. Raises the
 // conversion fault of a text that is no number, EZeroDivide for Ln(0) or the reciprocal of a
 // power that has become 0, EOverflow for a result beyond the range, and EInvalidOp for the
 // whole number test of an exponent of 2^63 or more.
-Operand powerStep(const Operand& base, const Operand& exponent, Level level, char separator,
-                  bool& faultFlag);
+Extended powerStep(const Operand& base, const Operand& exponent, Level level, char separator,
+                   bool& faultFlag);
 
 }  // namespace numora

@@ -6,13 +6,6 @@ namespace numora {
 
 namespace {
 
-// The compiler rounds each literal to the nearest extended value.
-constexpr Extended OnesFactors[32] = {
-    1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,  1e8L,  1e9L,  1e10L,
-    1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L, 1e20L, 1e21L,
-    1e22L, 1e23L, 1e24L, 1e25L, 1e26L, 1e27L, 1e28L, 1e29L, 1e30L, 1e31L,
-};
-
 // 10^(32 * i); index 0 is never used.
 constexpr Extended ThirtyTwosFactors[16] = {
     1e0L,   1e32L,  1e64L,  1e96L,  1e128L, 1e160L, 1e192L, 1e224L,
@@ -28,10 +21,9 @@ constexpr int ExponentLimit = 5120;
 
 }  // namespace
 
-Extended scaleByPowerOfTen(Extended value, int exponent) {
-  if (exponent == 0) {
-    return value;
-  }
+namespace detail {
+
+Extended scaleByLargePowerOfTen(Extended value, int exponent) {
   if (exponent >= ExponentLimit) {
     return std::numeric_limits<Extended>::infinity();
   }
@@ -60,5 +52,7 @@ Extended scaleByPowerOfTen(Extended value, int exponent) {
   }
   return value;
 }
+
+}  // namespace detail
 
 }  // namespace numora
