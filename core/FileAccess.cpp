@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <ctime>
@@ -243,58 +244,58 @@ void writeWholeFile(const std::string& path, std::string_view content) {
   file.commit();
 }
 
-namespace {
+RegularFileReader::RegularFileReader(const std::string& path)
+    : path_(path), descriptor_(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)) {
+  if (descriptor_ < 0) {
+    throw cannotOpenFileFault(path_, std::strerror(errno));
+  }
+  struct stat status;
+  if (::fstat(descriptor_, &status) != 0) {
+    const int error = errno;
+    ::close(descriptor_);
+    throw cannotOpenFileFault(path_, std::strerror(error));
+  }
+  if (!S_ISREG(status.st_mode)) {
+    ::close(descriptor_);
+    throw cannotOpenFileFault(path_, notRegularReason(status.st_mode));
+  }
+  size_ = static_cast<std::size_t>(status.st_size);
+  left_ = size_;
+}
 
-// Reads `size` bytes, or fewer where the file ends sooner; gives errno on failure.
-int readUpTo(int descriptor, std::string& content, std::size_t size) {
-  content.resize(size);
+RegularFileReader::~RegularFileReader() { ::close(descriptor_); }
+
+std::size_t RegularFileReader::read(char* buffer, std::size_t count) {
+  count = std::min(count, left_);
   std::size_t filled = 0;
-  while (filled < size) {
-    const ssize_t got = ::read(descriptor, content.data() + filled, size - filled);
+  while (filled < count) {
+    const ssize_t got = ::read(descriptor_, buffer + filled, count - filled);
     if (got < 0) {
       if (errno == EINTR) {
         continue;
       }
-      return errno;
+      throw cannotOpenFileFault(path_, std::strerror(errno));
     }
     if (got == 0) {
+      left_ = 0;
       break;
     }
     filled += static_cast<std::size_t>(got);
   }
-  content.resize(filled);
-  return 0;
+  left_ -= std::min(left_, filled);
+  return filled;
 }
 
-}  // namespace
-
-std::string readWholeFile(const std::string& path) {
-  const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (descriptor < 0) {
-    throw cannotOpenFileFault(path, std::strerror(errno));
-  }
-  struct stat status;
-  if (::fstat(descriptor, &status) != 0) {
-    const int error = errno;
-    ::close(descriptor);
-    throw cannotOpenFileFault(path, std::strerror(error));
-  }
-  if (!S_ISREG(status.st_mode)) {
-    ::close(descriptor);
-    throw cannotOpenFileFault(path, notRegularReason(status.st_mode));
-  }
+std::string readWholeFile(const std::string& path, std::size_t spareBytes) {
+  RegularFileReader file(path);
   std::string content;
-  int error = 0;
   try {
-    error = readUpTo(descriptor, content, static_cast<std::size_t>(status.st_size));
+    content.reserve(file.size() + spareBytes);
   } catch (const std::bad_alloc&) {
-    ::close(descriptor);
     throw outOfMemoryOpeningFault(path);
   }
-  ::close(descriptor);
-  if (error != 0) {
-    throw cannotOpenFileFault(path, std::strerror(error));
-  }
+  content.resize(file.size());
+  content.resize(file.read(content.data(), content.size()));
   return content;
 }
 

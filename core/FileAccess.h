@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -41,10 +42,34 @@ class AtomicFileWriter {
 // Writes `content` as the whole file, through AtomicFileWriter.
 void writeWholeFile(const std::string& path, std::string_view content);
 
+// A regular file read from its start a piece at a time, only as far as its size when it was
+// opened. Opening raises the same faults as readWholeFile, reading the open fault with the
+// system's text for the error.
+class RegularFileReader {
+ public:
+  explicit RegularFileReader(const std::string& path);
+  ~RegularFileReader();
+  RegularFileReader(const RegularFileReader&) = delete;
+  RegularFileReader& operator=(const RegularFileReader&) = delete;
+
+  // The file's size when it was opened.
+  std::size_t size() const { return size_; }
+  // Reads the next bytes into `buffer`, `count` of them unless the file ends sooner; 0 at its
+  // end.
+  std::size_t read(char* buffer, std::size_t count);
+
+ private:
+  std::string path_;
+  int descriptor_ = -1;
+  std::size_t size_ = 0;
+  std::size_t left_ = 0;
+};
+
 // The whole content of a regular file. It is opened without waiting, so a FIFO never blocks,
 // and read only as far as its size said. Raises Exception "Datei "%s" kann nicht geöffnet
 // werden. %s" with the system's text for the error (a folder's too), "Keine reguläre Datei"
-// for a FIFO, device or socket, or "Nicht genügend Arbeitsspeicher".
-std::string readWholeFile(const std::string& path);
+// for a FIFO, device or socket, or "Nicht genügend Arbeitsspeicher". The text has room for
+// `spareBytes` more bytes after the content without growing (a parser's padding).
+std::string readWholeFile(const std::string& path, std::size_t spareBytes = 0);
 
 }  // namespace numora

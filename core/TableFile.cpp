@@ -1,10 +1,6 @@
 #include "TableFile.h"
 
-#include <nlohmann/json.hpp>
-
 #include <algorithm>
-#include <cmath>
-#include <cstdint>
 #include <cstring>
 #include <new>
 #include <optional>
@@ -12,14 +8,16 @@
 
 #include "Faults.h"
 #include "FileAccess.h"
+#include "TableDocumentReader.h"
+#include "TableEventReader.h"
+#include "TableFormat.h"
+#include "TableLineReader.h"
 #include "Utf8.h"
 
 namespace numora {
 
 namespace {
 
-constexpr std::string_view FormatName = "numora-table";
-constexpr int FormatVersion = 1;
 constexpr std::string_view ReplacementCharacter = "\xEF\xBF\xBD";
 
 // Appends `text` as a JSON string.
@@ -90,257 +88,33 @@ void appendRow(std::string& out, const Row& row) {
   out.push_back('}');
 }
 
-constexpr std::string_view Header = "{\"format\": \"numora-table\", \"version\": 1, \"rows\": [\n";
-constexpr std::string_view Footer = "]}\n";
-
 // Appends the document for `table` to `out`: the header, every row on its own line with a
 // comma after all but the last, and the footer. After each row `rowAppended(out)` is called,
 // so a caller can take what has gathered in `out` away before the document grows further.
 template <typename RowAppended>
 void appendTableDocument(const RowTable& table, std::string& out, RowAppended rowAppended) {
-  out.append(Header);
+  out.append(TableHeader);
   const int rowCount = table.rowCount();
   for (int i = 0; i < rowCount; ++i) {
     appendRow(out, table.row(i));
     out.append(i + 1 < rowCount ? ",\n" : "\n");
     rowAppended(out);
   }
-  out.append(Footer);
+  out.append(TableFooter);
 }
 
-using Json = nlohmann::json;
-
-// Reads a table document event by event into rows, without building the whole document in
-// memory. Problems with the content are collected and judged at the end, so that a file of a
-// newer version is reported as such even when its rows look different.
-//
-// Depths: 1 inside the document's object, 2 inside its "rows" array, 3 inside one row.
-class TableReader : public nlohmann::json_sax<Json> {
- public:
-  explicit TableReader(std::size_t expectedRows) { rows_.reserve(expectedRows); }
-
-  bool null() override { return plainValue(); }
-  bool boolean(bool) override { return plainValue(); }
-  bool number_integer(number_integer_t number) override {
-    return number >= 0 ? number_unsigned(static_cast<number_unsigned_t>(number)) : plainValue();
-  }
-  bool number_unsigned(number_unsigned_t number) override {
-    if (depth_ == 1 && topKey_ == "version") {
-      version_ = number;
-      newerVersionText_.reset();
-      return true;
-    }
-    return plainValue();
-  }
-  bool number_float(number_float_t number, const string_t& text) override {
-    // A whole number too large for an integer ("1E23") is still a version, only a newer one.
-    if (depth_ == 1 && topKey_ == "version" && number > FormatVersion &&
-        number == std::floor(number)) {
-      newerVersionText_ = text;
-      return true;
-    }
-    return plainValue();
-  }
-  bool binary(binary_t&) override { return plainValue(); }
-  bool string(string_t& text) override {
-    if (depth_ == 1 && topKey_ == "format") {
-      format_ = text;
-      return true;
-    }
-    if (inRowFields()) {
-      if (std::string* field = rowField(fieldKey_)) {
-        *field = std::move(text);
-        seenFields_ |= fieldBit(fieldKey_);
-      }
-      return true;
-    }
-    return plainValue();
-  }
-
-  bool start_object(std::size_t) override {
-    if (depth_ == 0) {
-      topIsObject_ = true;
-    } else if (inRowsArray() && depth_ == 2) {
-      ++elements_;
-      rows_.emplace_back();
-      seenFields_ = 0;
-      rowOpen_ = true;
-    } else {
-      misplacedValue();
-    }
-    ++depth_;
-    return true;
-  }
-  bool end_object() override {
-    --depth_;
-    if (rowOpen_ && depth_ == 2) {
-      rowOpen_ = false;
-      checkRowFields();
-    }
-    return true;
-  }
-  bool start_array(std::size_t) override {
-    if (depth_ == 1 && topKey_ == "rows") {
-      rowsPresent_ = true;
-      rowsArrayOpen_ = true;
-    } else {
-      misplacedValue();
-    }
-    ++depth_;
-    return true;
-  }
-  bool end_array() override {
-    --depth_;
-    if (depth_ == 1) {
-      rowsArrayOpen_ = false;
-    }
-    return true;
-  }
-  bool key(string_t& name) override {
-    if (depth_ == 1) {
-      topKey_ = std::move(name);
-    } else if (inRowFields()) {
-      fieldKey_ = std::move(name);
-    }
-    return true;
-  }
-  bool parse_error(std::size_t position, const std::string&,
-                   const nlohmann::detail::exception&) override {
-    syntaxErrorAt_ = position;
-    return false;
-  }
-
-  std::optional<std::size_t> syntaxErrorAt() const { return syntaxErrorAt_; }
-
-  // What is wrong with the document's content, or nothing.
-  std::optional<std::string> problem() const {
-    if (!topIsObject_) {
-      return "Das Dokument ist kein JSON-Objekt";
-    }
-    if (format_ != FormatName) {
-      return "\"format\" ist nicht \"numora-table\"";
-    }
-    if (newerVersionText_) {
-      return "Version " + *newerVersionText_ + " ist neuer als Version 1";
-    }
-    if (!version_) {
-      return "\"version\" fehlt oder ist keine ganze Zahl";
-    }
-    if (*version_ > static_cast<std::uint64_t>(FormatVersion)) {
-      return "Version " + std::to_string(*version_) + " ist neuer als Version 1";
-    }
-    if (*version_ < 1) {
-      return "Version 0 gibt es nicht";
-    }
-    if (!rowsPresent_) {
-      return "\"rows\" fehlt oder ist keine Liste";
-    }
-    return rowProblem_;
-  }
-
-  std::vector<Row> takeRows() { return std::move(rows_); }
-
- private:
-  bool inRowsArray() const { return rowsArrayOpen_; }
-  bool inRowFields() const { return rowOpen_ && depth_ == 3; }
-
-  static unsigned fieldBit(std::string_view name) {
-    if (name == "name") return 1;
-    if (name == "term") return 2;
-    if (name == "result") return 4;
-    if (name == "nr") return 8;
-    return 0;
-  }
-
-  std::string* rowField(std::string_view name) {
-    Row& row = rows_.back();
-    if (name == "name") return &row.name;
-    if (name == "term") return &row.term;
-    if (name == "result") return &row.result;
-    if (name == "nr") return &row.nr;
-    return nullptr;
-  }
-
-  // A value other than those taken above, where it stands.
-  bool plainValue() {
-    if (depth_ == 0) {
-      topIsObject_ = false;
-    } else {
-      misplacedValue();
-    }
-    return true;
-  }
-
-  // A value, object or array where the document wants another kind: for one of its own keys,
-  // in place of a row, or in place of a row's text.
-  void misplacedValue() {
-    if (depth_ == 1) {
-      valueForTopKey();
-    } else if (inRowsArray() && depth_ == 2) {
-      ++elements_;
-      noteRowProblem("Eintrag " + std::to_string(elements_) + " in \"rows\" ist kein Objekt");
-    } else if (inRowFields() && fieldBit(fieldKey_) != 0) {
-      noteRowProblem("Eintrag " + std::to_string(elements_) + " in \"rows\": \"" + fieldKey_ +
-                     "\" ist kein Text");
-    }
-  }
-
-  // A value of the wrong kind for one of the document's own keys.
-  void valueForTopKey() {
-    if (topKey_ == "format") {
-      format_.clear();
-    } else if (topKey_ == "version") {
-      version_.reset();
-      newerVersionText_.reset();
-    } else if (topKey_ == "rows") {
-      rowsPresent_ = false;
-    }
-  }
-
-  void checkRowFields() {
-    for (const char* name : {"name", "term", "result", "nr"}) {
-      if ((seenFields_ & fieldBit(name)) == 0) {
-        noteRowProblem("Eintrag " + std::to_string(elements_) + " in \"rows\": \"" + name +
-                       "\" fehlt");
-        return;
-      }
-    }
-  }
-
-  void noteRowProblem(std::string problem) {
-    if (!rowProblem_) {
-      rowProblem_ = std::move(problem);
-    }
-  }
-
-  std::vector<Row> rows_;
-  std::size_t depth_ = 0;
-  std::size_t elements_ = 0;
-  std::string topKey_;
-  std::string fieldKey_;
-  unsigned seenFields_ = 0;
-  bool topIsObject_ = false;
-  bool rowsArrayOpen_ = false;
-  bool rowOpen_ = false;
-  bool rowsPresent_ = false;
-  std::string format_;
-  std::optional<std::uint64_t> version_;
-  std::optional<std::string> newerVersionText_;
-  std::optional<std::string> rowProblem_;
-  std::optional<std::size_t> syntaxErrorAt_;
-};
-
-// "Zeile L, Spalte C" of a byte position, both counted from 1.
-std::string lineAndColumn(std::string_view document, std::size_t position) {
-  position = std::min(position, document.size());
-  const std::string_view before = document.substr(0, position);
-  const std::size_t line =
-      static_cast<std::size_t>(std::count(before.begin(), before.end(), '\n')) + 1;
-  const std::size_t lineStart = before.rfind('\n');
-  const std::size_t column =
-      lineStart == std::string_view::npos ? position + 1 : position - lineStart;
-  return "Zeile " + std::to_string(line) + ", Spalte " + std::to_string(column);
+// The number of rows to make room for at once in a document of `size` bytes: never more than
+// it has room for or than a few hundred MB would hold. More rows than that are still read, with
+// the room growing as they come.
+std::size_t roomForRows(std::size_t size) {
+  constexpr std::size_t SmallestRowLength =
+      std::string_view("{\"name\":\"\",\"term\":\"\",\"result\":\"\",\"nr\":\"\"},").size();
+  constexpr std::size_t MostRowsReserved = std::size_t{1} << 20;
+  return std::min(size / SmallestRowLength, MostRowsReserved);
 }
+
+// The block in which to read a document of `size` bytes line by line: the whole of a small one.
+std::size_t blockSizeFor(std::size_t size) { return std::min(size + 1, TableBlockSize); }
 
 // The number of line breaks in `text`, found with memchr, which looks at many bytes at a time.
 std::size_t lineBreaksIn(std::string_view text) {
@@ -355,15 +129,10 @@ std::size_t lineBreaksIn(std::string_view text) {
   return count;
 }
 
-// The number of rows to make room for at once: one per line, as the program writes its tables,
-// but never more than the document has room for or than a few hundred MB would hold. More rows
-// than that are still read, with the room growing as they come.
+// The rows to make room for in a whole document: one per line, as the program writes its
+// tables, within its room for rows.
 std::size_t expectedRowCount(std::string_view document) {
-  constexpr std::size_t SmallestRowLength =
-      std::string_view("{\"name\":\"\",\"term\":\"\",\"result\":\"\",\"nr\":\"\"},").size();
-  constexpr std::size_t MostRowsReserved = std::size_t{1} << 20;
-  const std::size_t lineBreaks = lineBreaksIn(document);
-  return std::min({lineBreaks, document.size() / SmallestRowLength, MostRowsReserved});
+  return std::min(lineBreaksIn(document), roomForRows(document.size()));
 }
 
 }  // namespace
@@ -374,19 +143,40 @@ std::string tableDocument(const RowTable& table) {
   return document;
 }
 
-std::vector<Row> rowsOfTableDocument(std::string_view document, const std::string& fileName) {
+namespace {
+
+// The rows of a whole document of which `readableBytes` bytes may be read from its start. A
+// valid table is read at the speed of the JSON parser; any other document is read once more
+// event by event, which finds what is wrong and where.
+std::vector<Row> rowsOfReadableDocument(std::string_view document, std::size_t readableBytes,
+                                        const std::string& fileName) {
   if (document.find_first_not_of(" \t\r\n") == std::string_view::npos) {
     throw notATableFileFault(fileName, "Die Datei ist leer");
   }
-  TableReader reader(expectedRowCount(document));
-  Json::sax_parse(document.begin(), document.end(), &reader);
-  if (const std::optional<std::size_t> position = reader.syntaxErrorAt()) {
-    throw notATableFileFault(fileName, "Syntaxfehler in " + lineAndColumn(document, *position - 1));
+  const std::size_t expectedRows = expectedRowCount(document);
+  if (std::optional<std::vector<Row>> rows =
+          rowsOfValidTableDocument(document, readableBytes, expectedRows)) {
+    return std::move(*rows);
   }
-  if (const std::optional<std::string> problem = reader.problem()) {
-    throw notATableFileFault(fileName, *problem);
+  return rowsReadEventByEvent(document, fileName, expectedRows);
+}
+
+}  // namespace
+
+// A document as the program writes it is read a block at a time; any other is read whole.
+std::vector<Row> rowsOfTableDocument(std::string_view document, const std::string& fileName) {
+  std::string_view left = document;
+  const NextDocumentBytes nextBytes = [&left](char* buffer, std::size_t size) {
+    const std::string_view piece = left.substr(0, size);
+    std::memcpy(buffer, piece.data(), piece.size());
+    left.remove_prefix(piece.size());
+    return piece.size();
+  };
+  if (std::optional<std::vector<Row>> rows = rowsOfLineByLineDocument(
+          nextBytes, roomForRows(document.size()), blockSizeFor(document.size()))) {
+    return std::move(*rows);
   }
-  return reader.takeRows();
+  return rowsOfReadableDocument(document, document.size(), fileName);
 }
 
 namespace {
@@ -406,13 +196,24 @@ void writeTableFile(const RowTable& table, const std::string& path) {
   file.commit();
 }
 
+// A file as the program writes it is read a block at a time, so that it never stands in memory
+// whole beside its rows; any other is read whole, with room for the parser after its end.
 std::vector<Row> rowsOfTableFile(const std::string& path) {
-  const std::string document = readWholeFile(path);
-  return rowsOfTableDocument(document, path);
+  {
+    RegularFileReader file(path);
+    const NextDocumentBytes nextBytes = [&file](char* buffer, std::size_t size) {
+      return file.read(buffer, size);
+    };
+    if (std::optional<std::vector<Row>> rows = rowsOfLineByLineDocument(
+            nextBytes, roomForRows(file.size()), blockSizeFor(file.size()))) {
+      return std::move(*rows);
+    }
+  }
+  const std::string document = readWholeFile(path, TableDocumentPadding);
+  return rowsOfReadableDocument(document, document.capacity(), path);
 }
 
 }  // namespace
-
 void saveTable(const RowTable& table, const std::string& path) {
   try {
     writeTableFile(table, path);

@@ -1,8 +1,12 @@
 // Reads arbitrary bytes as a table file and checks what the reader promises: it gives rows or
 // refuses the document with its fault, and rows it gives are written and read back unchanged.
+// The fast readings (line by line in blocks of a few bytes, the whole document at once) must
+// give exactly the rows the careful event-by-event reading gives, or leave the document to it,
+// and the table reader as a whole must give the careful reading's rows or fault.
 // It also checks numora-calc's plain output of those rows: one line per row, each of four
 // tab-separated fields that give the row's Nr, Name, Term and Result back once unescaped.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -15,7 +19,10 @@
 #include "Faults.h"
 #include "PlainText.h"
 #include "Report.h"
+#include "TableDocumentReader.h"
+#include "TableEventReader.h"
 #include "TableFile.h"
+#include "TableLineReader.h"
 
 namespace {
 
@@ -60,10 +67,52 @@ void checkPlainOutput(const numora::RowTable& table, const std::vector<numora::R
   }
 }
 
+// The rows of a reading, or its fault's message.
+struct Verdict {
+  std::optional<std::vector<numora::Row>> rows;
+  std::string fault;
+  bool operator==(const Verdict&) const = default;
+};
+
+template <typename Reading>
+Verdict verdictOf(Reading reading) {
+  try {
+    return {reading(), {}};
+  } catch (const numora::Exception& fault) {
+    return {std::nullopt, fault.message()};
+  }
+}
+
+// The careful reading and every fast one agree on `document`.
+void checkReadingsAgree(std::string_view document) {
+  const Verdict careful =
+      verdictOf([&] { return numora::rowsReadEventByEvent(document, "fuzz.TBE", 0); });
+  if (document.find_first_not_of(" \t\r\n") != std::string_view::npos &&
+      verdictOf([&] { return numora::rowsOfTableDocument(document, "fuzz.TBE"); }) != careful) {
+    std::abort();
+  }
+  constexpr std::size_t TinyBlock = 7;
+  std::string_view left = document;
+  const auto nextBytes = [&left](char* buffer, std::size_t size) {
+    const std::string_view piece = left.substr(0, size);
+    std::copy(piece.begin(), piece.end(), buffer);
+    left.remove_prefix(piece.size());
+    return piece.size();
+  };
+  const std::optional<std::vector<numora::Row>> byLines =
+      numora::rowsOfLineByLineDocument(nextBytes, 0, TinyBlock);
+  const std::optional<std::vector<numora::Row>> whole =
+      numora::rowsOfValidTableDocument(document, document.size(), 0);
+  if ((byLines && byLines != careful.rows) || (whole && whole != careful.rows)) {
+    std::abort();
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view document(reinterpret_cast<const char*>(data), size);
+  checkReadingsAgree(document);
   std::vector<numora::Row> rows;
   try {
     rows = numora::rowsOfTableDocument(document, "fuzz.TBE");

@@ -1,0 +1,267 @@
+#include "TableEventReader.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <optional>
+#include <utility>
+
+#include "Faults.h"
+#include "TableFormat.h"
+
+namespace numora {
+
+namespace {
+
+using Json = nlohmann::json;
+
+// Reads a table document event by event into rows, without building the whole document in
+// memory. Problems with the content are collected and judged at the end, so that a file of a
+// newer version is reported as such even when its rows look different.
+//
+// Depths: 1 inside the document's object, 2 inside its "rows" array, 3 inside one row.
+class TableReader : public nlohmann::json_sax<Json> {
+ public:
+  explicit TableReader(std::size_t expectedRows) { rows_.reserve(expectedRows); }
+
+  bool null() override { return plainValue(); }
+  bool boolean(bool) override { return plainValue(); }
+  bool number_integer(number_integer_t number) override {
+    return number >= 0 ? number_unsigned(static_cast<number_unsigned_t>(number)) : plainValue();
+  }
+  bool number_unsigned(number_unsigned_t number) override {
+    if (depth_ == 1 && topKey_ == "version") {
+      version_ = number;
+      newerVersionText_.reset();
+      return true;
+    }
+    return plainValue();
+  }
+  bool number_float(number_float_t number, const string_t& text) override {
+    // A whole number too large for an integer ("1E23") is still a version, only a newer one.
+    if (depth_ == 1 && topKey_ == "version" && number > TableFormatVersion &&
+        number == std::floor(number)) {
+      newerVersionText_ = text;
+      return true;
+    }
+    return plainValue();
+  }
+  bool binary(binary_t&) override { return plainValue(); }
+  bool string(string_t& text) override {
+    if (depth_ == 1 && topKey_ == "format") {
+      format_ = text;
+      return true;
+    }
+    if (inRowFields()) {
+      if (std::string* field = rowField(fieldKey_)) {
+        *field = std::move(text);
+        seenFields_ |= fieldBit(fieldKey_);
+      }
+      return true;
+    }
+    return plainValue();
+  }
+
+  bool start_object(std::size_t) override {
+    if (depth_ == 0) {
+      topIsObject_ = true;
+    } else if (inRowsArray() && depth_ == 2) {
+      ++elements_;
+      rows_.emplace_back();
+      seenFields_ = 0;
+      rowOpen_ = true;
+    } else {
+      misplacedValue();
+    }
+    ++depth_;
+    return true;
+  }
+  bool end_object() override {
+    --depth_;
+    if (rowOpen_ && depth_ == 2) {
+      rowOpen_ = false;
+      checkRowFields();
+    }
+    return true;
+  }
+  bool start_array(std::size_t) override {
+    if (depth_ == 1 && topKey_ == "rows") {
+      rowsPresent_ = true;
+      rowsArrayOpen_ = true;
+    } else {
+      misplacedValue();
+    }
+    ++depth_;
+    return true;
+  }
+  bool end_array() override {
+    --depth_;
+    if (depth_ == 1) {
+      rowsArrayOpen_ = false;
+    }
+    return true;
+  }
+  bool key(string_t& name) override {
+    if (depth_ == 1) {
+      topKey_ = std::move(name);
+    } else if (inRowFields()) {
+      fieldKey_ = std::move(name);
+    }
+    return true;
+  }
+  bool parse_error(std::size_t position, const std::string&,
+                   const nlohmann::detail::exception&) override {
+    syntaxErrorAt_ = position;
+    return false;
+  }
+
+  std::optional<std::size_t> syntaxErrorAt() const { return syntaxErrorAt_; }
+
+  // What is wrong with the document's content, or nothing.
+  std::optional<std::string> problem() const {
+    if (!topIsObject_) {
+      return "Das Dokument ist kein JSON-Objekt";
+    }
+    if (format_ != TableFormatName) {
+      return "\"format\" ist nicht \"numora-table\"";
+    }
+    if (newerVersionText_) {
+      return "Version " + *newerVersionText_ + " ist neuer als Version 1";
+    }
+    if (!version_) {
+      return "\"version\" fehlt oder ist keine ganze Zahl";
+    }
+    if (*version_ > static_cast<std::uint64_t>(TableFormatVersion)) {
+      return "Version " + std::to_string(*version_) + " ist neuer als Version 1";
+    }
+    if (*version_ < 1) {
+      return "Version 0 gibt es nicht";
+    }
+    if (!rowsPresent_) {
+      return "\"rows\" fehlt oder ist keine Liste";
+    }
+    return rowProblem_;
+  }
+
+  std::vector<Row> takeRows() { return std::move(rows_); }
+
+ private:
+  bool inRowsArray() const { return rowsArrayOpen_; }
+  bool inRowFields() const { return rowOpen_ && depth_ == 3; }
+
+  static unsigned fieldBit(std::string_view name) {
+    if (name == "name") return 1;
+    if (name == "term") return 2;
+    if (name == "result") return 4;
+    if (name == "nr") return 8;
+    return 0;
+  }
+
+  std::string* rowField(std::string_view name) {
+    Row& row = rows_.back();
+    if (name == "name") return &row.name;
+    if (name == "term") return &row.term;
+    if (name == "result") return &row.result;
+    if (name == "nr") return &row.nr;
+    return nullptr;
+  }
+
+  // A value other than those taken above, where it stands.
+  bool plainValue() {
+    if (depth_ == 0) {
+      topIsObject_ = false;
+    } else {
+      misplacedValue();
+    }
+    return true;
+  }
+
+  // A value, object or array where the document wants another kind: for one of its own keys,
+  // in place of a row, or in place of a row's text.
+  void misplacedValue() {
+    if (depth_ == 1) {
+      valueForTopKey();
+    } else if (inRowsArray() && depth_ == 2) {
+      ++elements_;
+      noteRowProblem("Eintrag " + std::to_string(elements_) + " in \"rows\" ist kein Objekt");
+    } else if (inRowFields() && fieldBit(fieldKey_) != 0) {
+      noteRowProblem("Eintrag " + std::to_string(elements_) + " in \"rows\": \"" + fieldKey_ +
+                     "\" ist kein Text");
+    }
+  }
+
+  // A value of the wrong kind for one of the document's own keys.
+  void valueForTopKey() {
+    if (topKey_ == "format") {
+      format_.clear();
+    } else if (topKey_ == "version") {
+      version_.reset();
+      newerVersionText_.reset();
+    } else if (topKey_ == "rows") {
+      rowsPresent_ = false;
+    }
+  }
+
+  void checkRowFields() {
+    for (const char* name : {"name", "term", "result", "nr"}) {
+      if ((seenFields_ & fieldBit(name)) == 0) {
+        noteRowProblem("Eintrag " + std::to_string(elements_) + " in \"rows\": \"" + name +
+                       "\" fehlt");
+        return;
+      }
+    }
+  }
+
+  void noteRowProblem(std::string problem) {
+    if (!rowProblem_) {
+      rowProblem_ = std::move(problem);
+    }
+  }
+
+  std::vector<Row> rows_;
+  std::size_t depth_ = 0;
+  std::size_t elements_ = 0;
+  std::string topKey_;
+  std::string fieldKey_;
+  unsigned seenFields_ = 0;
+  bool topIsObject_ = false;
+  bool rowsArrayOpen_ = false;
+  bool rowOpen_ = false;
+  bool rowsPresent_ = false;
+  std::string format_;
+  std::optional<std::uint64_t> version_;
+  std::optional<std::string> newerVersionText_;
+  std::optional<std::string> rowProblem_;
+  std::optional<std::size_t> syntaxErrorAt_;
+};
+
+// "Zeile L, Spalte C" of a byte position, both counted from 1.
+std::string lineAndColumn(std::string_view document, std::size_t position) {
+  position = std::min(position, document.size());
+  const std::string_view before = document.substr(0, position);
+  const std::size_t line =
+      static_cast<std::size_t>(std::count(before.begin(), before.end(), '\n')) + 1;
+  const std::size_t lineStart = before.rfind('\n');
+  const std::size_t column =
+      lineStart == std::string_view::npos ? position + 1 : position - lineStart;
+  return "Zeile " + std::to_string(line) + ", Spalte " + std::to_string(column);
+}
+
+}  // namespace
+
+std::vector<Row> rowsReadEventByEvent(std::string_view document, const std::string& fileName,
+                                      std::size_t expectedRows) {
+  TableReader reader(expectedRows);
+  Json::sax_parse(document.begin(), document.end(), &reader);
+  if (const std::optional<std::size_t> position = reader.syntaxErrorAt()) {
+    throw notATableFileFault(fileName, "Syntaxfehler in " + lineAndColumn(document, *position - 1));
+  }
+  if (const std::optional<std::string> problem = reader.problem()) {
+    throw notATableFileFault(fileName, *problem);
+  }
+  return reader.takeRows();
+}
+
+}  // namespace numora

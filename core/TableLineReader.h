@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "RowTable.h"
+
+namespace numora {
+
+// Fills `buffer` with the next bytes of a document, `size` of them unless the document ends
+// sooner, and gives how many; 0 at its end.
+using NextDocumentBytes = std::function<std::size_t(char* buffer, std::size_t size)>;
+
+// How many bytes of a document are read at a time.
+inline constexpr std::size_t TableBlockSize = std::size_t{1} << 20;
+
+// The rows of a table document laid out as the program writes it: the header line, one row per
+// line with a comma after all but the last, and the closing line. It is read a block of lines
+// at a time, so that the whole document never stands in memory, and each block of rows at the
+// speed of the JSON parser.
+//
+// Gives nothing for a document laid out any other way or with any fault, and for anything the
+// fast reading of whole documents leaves to the careful one; the whole document must then be
+// read once more. `expectedRows` is the room for rows made once the header is found; a line
+// longer than `blockSize` is read whole all the same.
+std::optional<std::vector<Row>> rowsOfLineByLineDocument(const NextDocumentBytes& nextBytes,
+                                                         std::size_t expectedRows,
+                                                         std::size_t blockSize = TableBlockSize);
+
+}  // namespace numora

@@ -1,0 +1,241 @@
+#include "TableRowsReader.h"
+
+#include <cstring>
+#include <string_view>
+
+#include "HugePages.h"
+#include "JsonTokens.h"
+
+namespace numora {
+
+namespace ondemand = simdjson::ondemand;
+
+namespace {
+
+constexpr unsigned AllFields = 0xF;
+
+// The text of a scalar without the blanks that follow it.
+std::string_view withoutTrailingBlanks(std::string_view token) {
+  while (!token.empty() && (token.back() == ' ' || token.back() == '\n' || token.back() == '\r' ||
+                            token.back() == '\t')) {
+    token.remove_suffix(1);
+  }
+  return token;
+}
+
+// Whether a string's content holds a backslash or a quote. Most are short: a plain loop is
+// quicker than a call; long ones are searched a word at a time.
+bool hasEscapeOrQuote(std::string_view content) {
+  constexpr std::size_t ShortText = 32;
+  if (content.size() > ShortText) {
+    return std::memchr(content.data(), '\\', content.size()) != nullptr ||
+           std::memchr(content.data(), '"', content.size()) != nullptr;
+  }
+  for (const char c : content) {
+    if (c == '\\' || c == '"') {
+      return true;
+    }
+  }
+  return false;
+}
+
+// The fields of a row, in the order of the bits that mark them seen.
+enum RowFieldIndex { NameField, TermField, ResultField, NrField, NoRowField };
+
+std::string* rowField(Row& row, RowFieldIndex index) {
+  switch (index) {
+    case NameField:
+      return &row.name;
+    case TermField:
+      return &row.term;
+    case ResultField:
+      return &row.result;
+    case NrField:
+      return &row.nr;
+    case NoRowField:
+      break;
+  }
+  return nullptr;
+}
+
+// Whether the text at `text` begins with `literal`; the comparison of a known length is
+// compiled inline.
+template <std::size_t N>
+bool beginsWith(const char* text, const char (&literal)[N]) {
+  return std::memcmp(text, literal, N - 1) == 0;
+}
+
+// The row field named by a key written plainly, as the program writes them: `key` points at
+// its characters, and the parser's padding lets a few bytes past a short key be compared.
+RowFieldIndex plainRowFieldKey(const char* key) {
+  if (beginsWith(key, "name\"")) return NameField;
+  if (beginsWith(key, "term\"")) return TermField;
+  if (beginsWith(key, "result\"")) return ResultField;
+  if (beginsWith(key, "nr\"")) return NrField;
+  return NoRowField;
+}
+
+RowFieldIndex rowFieldNamed(std::string_view name) {
+  if (name == "name") return NameField;
+  if (name == "term") return TermField;
+  if (name == "result") return ResultField;
+  if (name == "nr") return NrField;
+  return NoRowField;
+}
+
+// The row field a key names, or none; a key written in any other way than plainly is read in
+// full into `decoded` first. False for a key JSON forbids.
+bool rowFieldOfKey(const char* key, std::string& decoded, RowFieldIndex& index) {
+  index = plainRowFieldKey(key);
+  if (index != NoRowField) {
+    return true;
+  }
+  decoded.clear();
+  if (!appendJsonStringCharacters(key, decoded)) {
+    return false;
+  }
+  index = rowFieldNamed(decoded);
+  return true;
+}
+
+}  // namespace
+
+bool TableRowsReader::scalarToken(Value& value, std::string_view& token) {
+  token = withoutTrailingBlanks(value.raw_json_token());
+  return !token.empty();
+}
+
+bool TableRowsReader::readKey(ondemand::field& field, std::string& key) {
+  key.clear();
+  return appendJsonStringCharacters(field.key().raw(), key);
+}
+
+// A string without escapes, by far the most common, is taken whole from between its quotes:
+// the parser has found its end and refused control characters in strings.
+bool TableRowsReader::appendStringValue(Value& value, std::string& out) {
+  const std::string_view token = withoutTrailingBlanks(value.raw_json_token());
+  ondemand::raw_json_string raw;
+  if (value.get_raw_json_string().get(raw) != simdjson::SUCCESS) {
+    return false;
+  }
+  if (token.size() >= 2 && token.back() == '"') {
+    const std::string_view content = token.substr(1, token.size() - 2);
+    if (!hasEscapeOrQuote(content)) {
+      out.append(content);
+      return true;
+    }
+  }
+  return appendJsonStringCharacters(raw.raw(), out);
+}
+
+// The rows are written once, one after the other: huge pages spare most of the page faults.
+void TableRowsReader::reserve(std::size_t rows) {
+  rows_.reserve(rows);
+  adviseHugePages(rows_.data(), rows_.capacity() * sizeof(Row));
+}
+
+bool TableRowsReader::readRows(Value value) {
+  ondemand::array rows;
+  return value.get_array().get(rows) == simdjson::SUCCESS && readRows(rows);
+}
+
+bool TableRowsReader::readRows(ondemand::array& rows) {
+  for (auto element : rows) {
+    ondemand::object row;
+    if (element.get_object().get(row) != simdjson::SUCCESS || !readRow(row)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// One row: each of its four fields a text, as often as it comes, the last one counting; other
+// keys are ignored.
+bool TableRowsReader::readRow(ondemand::object& object) {
+  Row& row = rows_.emplace_back();
+  unsigned seen = 0;
+  for (auto field : object) {
+    ondemand::raw_json_string key;
+    RowFieldIndex index = NoRowField;
+    Value value;
+    if (field.key().get(key) != simdjson::SUCCESS || !rowFieldOfKey(key.raw(), fieldKey_, index) ||
+        field.value().get(value) != simdjson::SUCCESS) {
+      return false;
+    }
+    std::string* text = rowField(row, index);
+    if (text == nullptr) {
+      if (!isValidJson(value)) return false;
+      continue;
+    }
+    seen |= 1u << index;
+    text->clear();
+    if (!appendStringValue(value, *text)) {
+      return false;
+    }
+  }
+  return seen == AllFields;
+}
+
+bool TableRowsReader::isValidJson(Value value) {
+  ondemand::json_type type;
+  if (value.type().get(type) != simdjson::SUCCESS) {
+    return false;
+  }
+  std::string_view token;
+  switch (type) {
+    case ondemand::json_type::object:
+      return isValidObject(value);
+    case ondemand::json_type::array:
+      return isValidArray(value);
+    case ondemand::json_type::string:
+      ignored_.clear();
+      return appendStringValue(value, ignored_);
+    case ondemand::json_type::number: {
+      double number = 0;
+      return scalarToken(value, token) && isPlainJsonNumber(token) &&
+             value.get_double().get(number) == simdjson::SUCCESS;
+    }
+    case ondemand::json_type::boolean: {
+      bool truth = false;
+      return scalarToken(value, token) && (token == "true" || token == "false") &&
+             value.get_bool().get(truth) == simdjson::SUCCESS;
+    }
+    case ondemand::json_type::null: {
+      bool isNull = false;
+      return scalarToken(value, token) && token == "null" &&
+             value.is_null().get(isNull) == simdjson::SUCCESS && isNull;
+    }
+  }
+  return false;
+}
+
+bool TableRowsReader::isValidObject(Value value) {
+  ondemand::object object;
+  if (value.get_object().get(object) != simdjson::SUCCESS) {
+    return false;
+  }
+  for (auto member : object) {
+    ondemand::field field;
+    if (std::move(member).get(field) != simdjson::SUCCESS || !readKey(field, ignored_) ||
+        !isValidJson(field.value())) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool TableRowsReader::isValidArray(Value value) {
+  ondemand::array array;
+  if (value.get_array().get(array) != simdjson::SUCCESS) {
+    return false;
+  }
+  for (auto element : array) {
+    Value item;
+    if (std::move(element).get(item) != simdjson::SUCCESS || !isValidJson(item)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace numora

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <simdjson.h>
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "RowTable.h"
+
+namespace numora {
+
+// Reads the rows of a table from the JSON parser's on-demand values, and checks the values a
+// table does not use. Every value is read to its end, never skipped, so that the parser checks
+// all of it. Any answer but true means the document is not a plain valid table, or holds
+// something this reader leaves to a more careful one (a number it cannot read exactly, nesting
+// deeper than the parser follows).
+class TableRowsReader {
+ public:
+  using Value = simdjson::ondemand::value;
+
+  void reserve(std::size_t rows);
+
+  // A list of rows: appended to those read before.
+  bool readRows(Value value);
+  bool readRows(simdjson::ondemand::array& rows);
+
+  // A value the table does not use: ignored, but it must be valid JSON all through.
+  bool isValidJson(Value value);
+
+  // The characters of a string value, appended to `out`; false for any other value.
+  static bool appendStringValue(Value& value, std::string& out);
+
+  // The text of a scalar value without the blanks after it. The parser stays at the value:
+  // reading it moves on.
+  static bool scalarToken(Value& value, std::string_view& token);
+
+  // The characters of a field's key, in place of `key`'s.
+  static bool readKey(simdjson::ondemand::field& field, std::string& key);
+
+  std::vector<Row> takeRows() { return std::move(rows_); }
+
+ private:
+  bool readRow(simdjson::ondemand::object& object);
+  bool isValidObject(Value value);
+  bool isValidArray(Value value);
+
+  std::vector<Row> rows_;
+  std::string fieldKey_;
+  std::string ignored_;
+};
+
+}  // namespace numora
