@@ -28,9 +28,8 @@ void writeJsonLines(const Report& report, std::ostream& out, std::ostream& error
                  {"term", row.term},
                  {"result", row.result},
                  {"fault", nullptr}};
-    const std::optional<ReportedFault>& fault = report.rowFaults[static_cast<std::size_t>(i)];
-    if (fault) {
-      line["fault"] = faultObject(*fault);
+    if (const auto fault = report.rowFaults.find(i); fault != report.rowFaults.end()) {
+      line["fault"] = faultObject(fault->second);
     }
     writeJsonLine(line, out);
   }

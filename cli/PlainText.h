@@ -9,6 +9,8 @@ namespace numora::calc {
 // become "\\", "\t", "\r" and "\n", so a field holds no tab and a line no line break, and
 // every other byte stays as it is.
 std::string escapedText(std::string_view text);
+// The same, appended to `out`.
+void appendEscapedText(std::string& out, std::string_view text);
 
 // The text that escapedText made `escaped` of. A backslash before any other byte, or at the
 // end, stands for itself.

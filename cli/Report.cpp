@@ -8,7 +8,7 @@ namespace numora::calc {
 
 namespace {
 
-std::string rowPrefix(std::size_t index) { return "row " + std::to_string(index + 1) + ": "; }
+std::string rowPrefix(int index) { return "row " + std::to_string(index + 1) + ": "; }
 
 bool hasInvalidUtf8(const Row& row) {
   return !isValidUtf8(row.nr) || !isValidUtf8(row.name) || !isValidUtf8(row.term) ||
@@ -17,29 +17,31 @@ bool hasInvalidUtf8(const Row& row) {
 
 }  // namespace
 
-bool Report::hasFault() const {
-  if (!commandFaults.empty()) {
-    return true;
-  }
-  for (const std::optional<ReportedFault>& fault : rowFaults) {
-    if (fault) {
-      return true;
-    }
-  }
-  return false;
-}
+bool Report::hasFault() const { return !commandFaults.empty() || !rowFaults.empty(); }
 
 void writePlain(const Report& report, std::ostream& out, std::ostream& errors) {
   const RowTable& table = report.table;
+  // The lines are gathered into pieces of about this size, each written at once.
+  constexpr std::size_t PieceSize = 1 << 16;
+  std::string piece;
   for (int i = 0; i < table.rowCount(); ++i) {
     const Row& row = table.row(i);
-    out << escapedText(row.nr) << '\t' << escapedText(row.name) << '\t' << escapedText(row.term)
-        << '\t' << escapedText(row.result) << '\n';
-  }
-  for (std::size_t i = 0; i < report.rowFaults.size(); ++i) {
-    if (report.rowFaults[i]) {
-      writeErrorLine(errors, rowPrefix(i) + messageBoxText(report.rowFaults[i]->message));
+    appendEscapedText(piece, row.nr);
+    piece += '\t';
+    appendEscapedText(piece, row.name);
+    piece += '\t';
+    appendEscapedText(piece, row.term);
+    piece += '\t';
+    appendEscapedText(piece, row.result);
+    piece += '\n';
+    if (piece.size() >= PieceSize) {
+      out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+      piece.clear();
     }
+  }
+  out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+  for (const auto& [index, fault] : report.rowFaults) {
+    writeErrorLine(errors, rowPrefix(index) + messageBoxText(fault.message));
   }
   for (const ReportedFault& fault : report.commandFaults) {
     writeFaultLine(errors, fault);
@@ -49,7 +51,7 @@ void writePlain(const Report& report, std::ostream& out, std::ostream& errors) {
 void writeReplacementNotices(const RowTable& table, std::ostream& errors) {
   for (int i = 0; i < table.rowCount(); ++i) {
     if (hasInvalidUtf8(table.row(i))) {
-      writeErrorLine(errors, rowPrefix(static_cast<std::size_t>(i)) +
+      writeErrorLine(errors, rowPrefix(i) +
                                  "Text ist kein gültiges UTF-8; ungültige Bytes werden als "
                                  "U+FFFD geschrieben.");
     }

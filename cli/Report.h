@@ -1,6 +1,6 @@
 #pragma once
 
-#include <optional>
+#include <map>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -19,7 +19,7 @@ struct ReportedFault {
 // What the tool writes: every row of the table after the calculation, and the faults.
 struct Report {
   const RowTable& table;
-  std::vector<std::optional<ReportedFault>> rowFaults;  // by row index
+  std::map<int, ReportedFault> rowFaults;  // of the rows that have one, by row index
   // Faults that belong to no row: a file that cannot be read or written, memory running out.
   std::vector<ReportedFault> commandFaults;
 

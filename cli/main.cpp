@@ -92,7 +92,7 @@ void calculateAllRows(RowTable& table, const CalculationInputs& inputs, calc::Re
   try {
     calculateAll(table, inputs, rowInProgress);
   } catch (const Exception& fault) {
-    report.rowFaults[static_cast<std::size_t>(rowInProgress)] = reportedFaultOf(fault);
+    report.rowFaults[rowInProgress] = reportedFaultOf(fault);
   }
 }
 
@@ -102,7 +102,7 @@ void calculateEachRow(RowTable& table, const CalculationInputs& inputs, calc::Re
     try {
       calculateRow(table, index, inputs);
     } catch (const Exception& fault) {
-      report.rowFaults[static_cast<std::size_t>(index)] = reportedFaultOf(fault);
+      report.rowFaults[index] = reportedFaultOf(fault);
     }
   }
 }
@@ -166,10 +166,7 @@ int run(const Options& options, std::ostream& out) {
                                                valueTableFormat(options), out, std::cerr);
     return faulted ? ExitFault : 0;
   }
-  calc::Report report{
-      table,
-      std::vector<std::optional<calc::ReportedFault>>(static_cast<std::size_t>(table.rowCount())),
-      {}};
+  calc::Report report{table, {}, {}};
   if (options.noCalculation) {
     // The table is written as it was read.
   } else if (options.each) {

@@ -1,6 +1,8 @@
 #include "Utf8.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 namespace numora {
 
@@ -66,8 +68,29 @@ std::string withReplacementCharacters(std::string_view text) {
   return valid;
 }
 
+namespace {
+
+// Passes over the ASCII bytes at the start of `text`, eight at a time where it can.
+std::string_view afterAscii(std::string_view text) {
+  constexpr std::uint64_t HighBits = 0x8080808080808080;
+  while (text.size() >= sizeof(std::uint64_t)) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, text.data(), sizeof word);
+    if ((word & HighBits) != 0) {
+      break;
+    }
+    text.remove_prefix(sizeof word);
+  }
+  while (!text.empty() && static_cast<unsigned char>(text.front()) < 0x80) {
+    text.remove_prefix(1);
+  }
+  return text;
+}
+
+}  // namespace
+
 bool isValidUtf8(std::string_view text) {
-  while (!text.empty()) {
+  while (!(text = afterAscii(text)).empty()) {
     const std::size_t length = utf8CharacterLength(text);
     if (length == 0) {
       return false;
