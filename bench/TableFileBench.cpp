@@ -2,9 +2,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <string>
 
 #include "Calculation.h"
+#include "FileAccess.h"
 #include "MixTable.h"
 #include "TableFile.h"
 
@@ -41,6 +43,21 @@ void OpenTableOfAMillionRows(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * MillionRows);
 }
 BENCHMARK(OpenTableOfAMillionRows)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The same table with its rows on one line, as another program may write it: read whole.
+void OpenTableOfAMillionRowsOnOneLine(benchmark::State& state) {
+  std::string document = numora::tableDocument(millionRowTable());
+  std::replace(document.begin(), document.end(), '\n', ' ');
+  const std::string path = TablePath + ".one-line.TBE";
+  numora::writeWholeFile(path, document);
+  for (auto _ : state) {
+    numora::RowTable table;
+    numora::openTable(table, path);
+    benchmark::DoNotOptimize(table.rowCount());
+  }
+  state.SetItemsProcessed(state.iterations() * MillionRows);
+}
+BENCHMARK(OpenTableOfAMillionRowsOnOneLine)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void CalculateAllOfAMillionRows(benchmark::State& state) {
   numora::RowTable table = millionRowTable();

@@ -2,6 +2,7 @@
 
 #include <simdjson.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string_view>
@@ -41,6 +42,9 @@ class LineByLineReader {
       const std::size_t wanted = blockCapacity_ - filled_;
       const std::size_t got = nextBytes(block() + filled_, wanted);
       filled_ += got;
+      if (!mayStillBeginWithTheHeader()) {
+        return false;
+      }
       const std::size_t whole = lengthOfWholeLines(block(), filled_);
       if (whole > 0 && !readLines(block(), whole)) {
         return false;
@@ -70,6 +74,16 @@ class LineByLineReader {
   }
 
   char* block() { return buffer_.get() + 1; }
+
+  // False as soon as the bytes read so far cannot begin with the header line, so that a
+  // document of another layout is not read on in search of a line's end.
+  bool mayStillBeginWithTheHeader() {
+    if (place_ != Place::Header) {
+      return true;
+    }
+    const std::size_t compared = std::min(filled_, TableHeader.size());
+    return std::string_view(block(), compared) == TableHeader.substr(0, compared);
+  }
   // How many bytes from `at` on may be read: those of the block and the padding after it.
   std::size_t readableFrom(const char* at) const {
     return static_cast<std::size_t>(buffer_.get() + 1 + blockCapacity_ +
