@@ -32,7 +32,9 @@ std::size_t lengthOfWholeLines(const char* text, std::size_t size) {
 class LineByLineReader {
  public:
   LineByLineReader(std::size_t expectedRows, std::size_t blockSize)
-      : expectedRows_(expectedRows), buffer_(newBuffer(blockSize)), blockCapacity_(blockSize) {}
+      : expectedRows_(expectedRows),
+        blockCapacity_(std::max<std::size_t>(blockSize, 1)),
+        buffer_(newBuffer(blockCapacity_)) {}
 
   bool read(const NextDocumentBytes& nextBytes) {
     for (;;) {
@@ -151,8 +153,8 @@ class LineByLineReader {
   }
 
   std::size_t expectedRows_;
-  std::unique_ptr<char[]> buffer_;
   std::size_t blockCapacity_;
+  std::unique_ptr<char[]> buffer_;
   std::size_t filled_ = 0;
   Place place_ = Place::Header;
   bool moreRowsFollow_ = false;
