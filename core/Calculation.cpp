@@ -57,7 +57,8 @@ void evaluateRow(RowTable& table, TermEvaluator& evaluator, int index,
   const std::array<std::int32_t, 3>& xyz = variables.values();
   const Extended value = evaluator.EvaluateTerm(term, xyz[0], xyz[1], xyz[2]);
   if (replaced == nullptr) {
-    table.setResult(index, numberText(value, inputs.separator));
+    char text[NumberTextCapacity];
+    table.setResult(index, std::string_view(text, writeNumberText(value, inputs.separator, text)));
   } else {
     replaced->push_back(
         {index, table.exchangeText(index, RowField::Result, numberText(value, inputs.separator))});

@@ -208,19 +208,25 @@ bool TermEvaluator::LevelState::function(const Function& function) {
 }
 
 // The operand forms, tried one after the other at the scan position as the previous one left
-// it; a later form that matches replaces what an earlier one gave.
+// it; a later form that matches replaces what an earlier one gave. Most scan steps meet an
+// operator or a ")" here, which begins no form: each group of forms is passed over with one
+// test of the character.
 void TermEvaluator::LevelState::operandForms() {
-  static constexpr const char* Variables = "xyz";
-  for (int i = 0; i < 3; ++i) {
-    if (character() == Variables[i]) {
-      operand_.setValue(evaluator_.variables_[static_cast<std::size_t>(i)]);
-      ++position();
+  char c = character();
+  if (c >= 'x' && c <= 'z') {
+    for (char variable = 'x'; variable <= 'z'; ++variable) {
+      if (c == variable) {
+        operand_.setValue(evaluator_.variables_[static_cast<std::size_t>(variable - 'x')]);
+        ++position();
+        c = character();
+      }
     }
   }
-  if (character() == 'E' && evaluator_.termHoldsAt(position(), "Erg")) {
+  if (c == 'E' && evaluator_.termHoldsAt(position(), "Erg")) {
     rowReference();
+    c = character();
   }
-  if (!beginsAFunctionName(character())) {
+  if (!beginsAFunctionName(c)) {
     return;
   }
   for (const Function& each : Functions) {

@@ -139,9 +139,46 @@ int clampedPowerOfTen(int exponent, std::int64_t fractionDigits) {
   return power < -100000 ? -100000 : static_cast<int>(power);
 }
 
+// A short plain decimal, as number literals and most Result texts are: an optional "-", one to
+// eighteen digits with at most one decimal separator among them, which has digits on both
+// sides, and nothing else. Its digits form an exact whole number, so its value is that number
+// divided once by the exact power of ten of its fraction digits, as the full reading gives it.
+// Gives false for any other text, which the full reading takes.
+bool readShortDecimal(std::string_view text, char separator, Extended& value) {
+  const bool negative = !text.empty() && text.front() == '-';
+  std::size_t at = negative ? 1 : 0;
+  std::int64_t digits = 0;
+  int count = 0;
+  int fractionDigits = -1;  // -1: no separator met
+  for (; at < text.size(); ++at) {
+    const char c = text[at];
+    if (isDigit(c)) {
+      digits = digits * 10 + (c - '0');
+      ++count;
+      fractionDigits += fractionDigits >= 0 ? 1 : 0;
+    } else if (c == separator && fractionDigits < 0 && count > 0) {
+      fractionDigits = 0;
+    } else {
+      return false;
+    }
+  }
+  if (count == 0 || count > 18 || fractionDigits == 0) {
+    return false;
+  }
+  fpu::StandardControlWordScope standardRounding;
+  const Extended magnitude =
+      scaleByPowerOfTen(static_cast<Extended>(digits), fractionDigits > 0 ? -fractionDigits : 0);
+  value = negative ? -magnitude : magnitude;
+  return true;
+}
+
 }  // namespace
 
 Extended readNumber(std::string_view text, char separator) {
+  Extended shortDecimal;
+  if (readShortDecimal(text, separator, shortDecimal)) {
+    return shortDecimal;
+  }
   fpu::StandardControlWordScope standardRounding;
   Scanner scanner(text);
   scanner.skipBlanks();

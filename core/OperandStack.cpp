@@ -13,29 +13,31 @@ bool isProductOperator(char c) { return c == '*' || c == '/'; }
 }  // namespace
 
 // Elements are numbered from 1 at the front, as the reduction speaks of them.
-Extended OperandStack::valueOf(std::int64_t number) const {
+inline Extended OperandStack::valueOf(std::int64_t number) const {
   if (number > count_) {
     return 0.0L;
   }
   return slots_[base_ + front_ + static_cast<std::size_t>(number - 1)].value;
 }
 
-char OperandStack::operatorOf(std::int64_t number) const {
+inline char OperandStack::operatorOf(std::int64_t number) const {
   if (number > count_) {
     return '\0';
   }
   return slots_[base_ + front_ + static_cast<std::size_t>(number - 1)].operatorCharacter;
 }
 
-StackElement& OperandStack::slot(std::int64_t number) {
+void OperandStack::growTo(std::size_t size) { slots_.resize(size, StackElement{0.0L, '\0'}); }
+
+inline StackElement& OperandStack::slot(std::int64_t number) {
   const std::size_t index = base_ + front_ + static_cast<std::size_t>(number - 1);
-  if (index >= slots_.size()) {
-    slots_.resize(index + 1, StackElement{0.0L, '\0'});
+  if (index >= slots_.size()) [[unlikely]] {
+    growTo(index + 1);
   }
   return slots_[index];
 }
 
-void OperandStack::store(std::int64_t number, Extended value, char operatorCharacter) {
+inline void OperandStack::store(std::int64_t number, Extended value, char operatorCharacter) {
   StackElement& element = slot(number);
   element.value = value;
   element.operatorCharacter = operatorCharacter;
@@ -43,7 +45,7 @@ void OperandStack::store(std::int64_t number, Extended value, char operatorChara
 
 // Element 1 becomes the combination and element 2 is removed. Instead of moving every element
 // behind element 2 one place toward the front, the front itself moves one place back.
-void OperandStack::replaceFrontPair(Extended value, char operatorCharacter) {
+inline void OperandStack::replaceFrontPair(Extended value, char operatorCharacter) {
   if (count_ >= 2) {
     store(2, value, operatorCharacter);
     ++front_;

@@ -48,6 +48,7 @@ class OperandStack {
   Extended valueOf(std::int64_t number) const;
   char operatorOf(std::int64_t number) const;
   StackElement& slot(std::int64_t number);
+  void growTo(std::size_t size);
   void store(std::int64_t number, Extended value, char operatorCharacter);
   void replaceFrontPair(Extended value, char operatorCharacter);
   void frontStep(bool& faultFlag);

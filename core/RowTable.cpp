@@ -23,8 +23,8 @@ void RowTable::setTerm(int index, std::string term) {
   changed(index, index);
 }
 
-void RowTable::setResult(int index, std::string result) {
-  mutableRow(index).result = std::move(result);
+void RowTable::setResult(int index, std::string_view result) {
+  mutableRow(index).result.assign(result);
   changed(index, index);
 }
 

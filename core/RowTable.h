@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace numora {
@@ -52,7 +53,8 @@ class RowTable {
 
   void setName(int index, std::string name);
   void setTerm(int index, std::string term);
-  void setResult(int index, std::string result);
+  // Writes into the Result's own storage, which a recalculation can so reuse.
+  void setResult(int index, std::string_view result);
   // Sets the field's text and gives the one it replaces.
   std::string exchangeText(int index, RowField field, std::string text);
   // Exchanges the field's text of every row `texts` names with the text given for it, in one

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cfenv>
+#include <cstring>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "FloatingPoint.h"
 #include "NumberReading.h"
@@ -104,6 +107,58 @@ TEST(NumberReading, LongDigitStringsAreGatheredBeforeTheyAreScaled) {
   EXPECT_EQ(numberText(readNumber("1," + std::string(4000, '0'), ','), ','), "1");
   // Six thousand digits overflow while they are gathered, whatever the scaling would give.
   EXPECT_THROW(readNumber("1," + std::string(6000, '0'), ','), EConvertError);
+}
+
+// Short plain decimals (a "-", up to eighteen digits, one separator between digits) are read
+// by a shorter way; an exponent "E0" sends the same text down the full reading, which must give
+// the same bits, under every rounding and precision the caller may have set.
+TEST(NumberReading, ShortDecimalsReadAsTheFullReadingReadsThem) {
+  std::mt19937_64 random(11);
+  std::vector<std::string> texts = {"0",
+                                    "-0",
+                                    "-0,0",
+                                    "7",
+                                    "007",
+                                    "0,1",
+                                    "-0,75",
+                                    "12,5",
+                                    "5,",
+                                    ",5",
+                                    "-",
+                                    "1,2,3",
+                                    "--1",
+                                    "+1",
+                                    " 1",
+                                    "12345678901234567,8",
+                                    "999999999999999999",
+                                    "9999999999999999999",
+                                    "-999999999999999,999"};
+  for (int i = 0; i < 20000; ++i) {
+    std::string text = random() % 3 == 0 ? "-" : "";
+    const int length = 1 + static_cast<int>(random() % 19);
+    const int separatorAt = static_cast<int>(random() % (length + 1));
+    for (int k = 0; k < length; ++k) {
+      if (k == separatorAt && k > 0) {
+        text += ',';
+      }
+      text += static_cast<char>('0' + random() % 10);
+    }
+    texts.push_back(text);
+  }
+  for (const int mode : {FE_TONEAREST, FE_DOWNWARD, FE_UPWARD, FE_TOWARDZERO}) {
+    ASSERT_EQ(std::fesetround(mode), 0);
+    for (const std::string& text : texts) {
+      const std::string viaFullReading = test::faultOf([&] { readNumber(text + "E0", ','); });
+      if (viaFullReading != "no fault") {
+        EXPECT_NE(test::faultOf([&] { readNumber(text, ','); }), "no fault") << text;
+        continue;
+      }
+      const Extended shortWay = readNumber(text, ',');
+      const Extended fullWay = readNumber(text + "E0", ',');
+      EXPECT_EQ(std::memcmp(&shortWay, &fullWay, 10), 0) << text << " with rounding " << mode;
+    }
+  }
+  std::fesetround(FE_TONEAREST);
 }
 
 TEST(NumberReading, LeavesTheCallersFloatingPointStateAsItWas) {
