@@ -24,16 +24,18 @@ void raiseFloatingPointFault(unsigned flags) {
 namespace {
 
 // Runs a library function with clean fault flags and tests both units' flags afterwards.
-// The empty asm statements pin the argument and the result to memory at those points, so the
-// call stays between the clearing and the test.
+// The empty asm statements pin the argument and the result to the top of the x87 stack at
+// those points, so the call stays between the clearing and the test. (Pinned to memory, the
+// argument would be copied to the call's argument slot in two eight-byte halves, and the
+// second half, wider than the two bytes stored there, would wait for the store to complete.)
 template <typename Function>
 Extended checkedCall(Function function, Extended argument) {
   if (fpu::pendingFlags() & fpu::FaultFlags) {
     fpu::clearFlags();
   }
-  asm volatile("" : "+m"(argument)::"memory");
+  asm volatile("" : "+t"(argument)::"memory");
   Extended result = function(argument);
-  asm volatile("" : "+m"(result)::"memory");
+  asm volatile("" : "+t"(result)::"memory");
   const unsigned flags = fpu::pendingFlags();
   if (flags & fpu::FaultFlags) {
     detail::raiseFloatingPointFault(flags);
@@ -65,14 +67,6 @@ Extended checkedCos(Extended a) {
 
 Extended checkedTan(Extended a) {
   return checkedCall([](Extended v) { return std::tan(v); }, a);
-}
-
-std::int64_t checkedTruncate(Extended a) {
-  asm volatile("" : "+m"(a));
-  if (!(a >= -0x1p63L && a < 0x1p63L)) {
-    detail::raiseFloatingPointFault(fpu::InvalidFlag);
-  }
-  return static_cast<std::int64_t>(a);
 }
 
 }  // namespace numora

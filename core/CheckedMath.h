@@ -70,7 +70,13 @@ Extended checkedCos(Extended a);
 Extended checkedTan(Extended a);
 
 // Truncation toward zero to a signed 64-bit integer; a value outside that range (or not a
-// number) raises EInvalidOp.
-std::int64_t checkedTruncate(Extended a);
+// number) raises EInvalidOp. Inline: a call would pass the value through memory.
+inline std::int64_t checkedTruncate(Extended a) {
+  asm volatile("" : "+t"(a));
+  if (!(a >= -0x1p63L && a < 0x1p63L)) {
+    detail::raiseFloatingPointFault(fpu::InvalidFlag);
+  }
+  return static_cast<std::int64_t>(a);
+}
 
 }  // namespace numora

@@ -24,7 +24,10 @@ bool beginsAFunctionName(char c) {
 }
 
 // The angle in degrees converted to radians: divided by 180 first, then multiplied by pi.
-Extended radians(Extended degrees) { return checkedMultiply(checkedDivide(degrees, 180.0L), Pi); }
+// Inline, so that the angle does not pass through memory once more on its way.
+[[gnu::always_inline]] inline Extended radians(Extended degrees) {
+  return checkedMultiply(checkedDivide(degrees, 180.0L), Pi);
+}
 
 // |a| is a whole multiple of 90 that is at least 90.
 bool isRightAngleMultiple(Extended a) {

@@ -16,15 +16,15 @@ struct ExtendedFields {
   std::uint64_t significand;
 };
 
-// Reads exactly the ten stored bytes, eight and two: a wider read of a value that the x87 unit
-// has just stored (ten bytes) would have to wait until the store is complete.
+// Reads exactly the stored bytes, eight and two, in two loads of those widths. The compiler
+// would widen the two-byte read to eight bytes, and a read wider than what the x87 unit has
+// just stored (ten bytes) must wait until the store is complete.
 inline ExtendedFields fieldsOf(const Extended& value) {
-  const auto* bytes = reinterpret_cast<const unsigned char*>(&value);
   std::uint64_t significand;
-  std::uint16_t signAndExponent;
-  std::memcpy(&significand, bytes, 8);
-  std::memcpy(&signAndExponent, bytes + 8, 2);
-  return {(signAndExponent & 0x8000) != 0, signAndExponent & 0x7FFF, significand};
+  std::uint32_t signAndExponent;
+  asm("movq %1, %0" : "=r"(significand) : "m"(value));
+  asm("movzwl 8+%1, %0" : "=r"(signAndExponent) : "m"(value));
+  return {(signAndExponent & 0x8000) != 0, static_cast<int>(signAndExponent & 0x7FFF), significand};
 }
 
 inline Extended extendedFromFields(const ExtendedFields& fields) {

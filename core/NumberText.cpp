@@ -125,7 +125,7 @@ std::size_t layOut(const DigitString& digits, int count, int exponent, char sepa
 
 }  // namespace
 
-std::size_t writeNumberText(Extended value, char separator, char* out) noexcept {
+std::size_t writeNumberText(const Extended& value, char separator, char* out) noexcept {
   const ExtendedFields fields = fieldsOf(value);
   const bool integerBitSet = (fields.significand >> 63) != 0;
   if (fields.storedExponent == 0x7FFF) {
@@ -159,7 +159,7 @@ std::size_t writeNumberText(Extended value, char separator, char* out) noexcept 
          layOut(digits, count, decimal.exponent, separator, at);
 }
 
-std::string numberText(Extended value, char separator) {
+std::string numberText(const Extended& value, char separator) {
   char text[NumberTextCapacity];
   return std::string(text, writeNumberText(value, separator, text));
 }
