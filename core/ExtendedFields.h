@@ -22,8 +22,10 @@ struct ExtendedFields {
 inline ExtendedFields fieldsOf(const Extended& value) {
   std::uint64_t significand;
   std::uint32_t signAndExponent;
-  asm("movq %1, %0" : "=r"(significand) : "m"(value));
-  asm("movzwl 8+%1, %0" : "=r"(signAndExponent) : "m"(value));
+  asm("movq (%2), %0\n\t"
+      "movzwl 8(%2), %1"
+      : "=&r"(significand), "=r"(signAndExponent)
+      : "r"(&value), "m"(value));
   return {(signAndExponent & 0x8000) != 0, static_cast<int>(signAndExponent & 0x7FFF), significand};
 }
 
