@@ -153,8 +153,10 @@ bool readShortDecimal(std::string_view text, char separator, Extended& value) {
   for (; at < text.size(); ++at) {
     const char c = text[at];
     if (isDigit(c)) {
+      if (++count > 18) {
+        return false;
+      }
       digits = digits * 10 + (c - '0');
-      ++count;
       fractionDigits += fractionDigits >= 0 ? 1 : 0;
     } else if (c == separator && fractionDigits < 0 && count > 0) {
       fractionDigits = 0;
@@ -162,7 +164,7 @@ bool readShortDecimal(std::string_view text, char separator, Extended& value) {
       return false;
     }
   }
-  if (count == 0 || count > 18 || fractionDigits == 0) {
+  if (count == 0 || fractionDigits == 0) {
     return false;
   }
   fpu::StandardControlWordScope standardRounding;
