@@ -58,6 +58,37 @@ TEST_F(TableFile, EveryKindOfTextSurvivesSaveAndOpen) {
   EXPECT_EQ(folder_.fileNames(), std::vector<std::string>{"all.TBE"});
 }
 
+// A saved table is read a block of lines at a time; the same file on one line is read whole.
+TEST_F(TableFile, TablesOfManyBlocksAndLinesLongerThanABlockOpenAsSaved) {
+  const auto manyRows = [](int count) {
+    std::vector<Row> rows;
+    for (int i = 0; i < count; ++i) {
+      rows.push_back({"row " + std::to_string(i), "x*" + std::to_string(i) + "+\"q\"\\",
+                      std::to_string(i) + ",5", std::to_string(i + 1)});
+    }
+    return rows;
+  };
+  std::vector<Row> withALongLine = manyRows(20000);
+  withALongLine[12345].term = std::string(3 << 20, 'y') + "\u00e9\t";
+  struct Case {
+    const char* what;
+    std::vector<Row> rows;
+  };
+  for (const Case& c : std::vector<Case>{{"50,000 rows", manyRows(50000)},
+                                         {"a line of 3 MB among others", withALongLine},
+                                         {"only a line of 3 MB", {withALongLine[12345]}}}) {
+    saveTable(tableOf(c.rows), path("big.TBE"));
+    std::string oneLine = contentOf(path("big.TBE"));
+    std::replace(oneLine.begin(), oneLine.end(), '\n', ' ');
+    writeFile(path("one-line.TBE"), oneLine);
+    for (const char* name : {"big.TBE", "one-line.TBE"}) {
+      RowTable opened;
+      openTable(opened, path(name));
+      EXPECT_TRUE(rowsOf(opened) == c.rows) << c.what << ", " << name;
+    }
+  }
+}
+
 TEST_F(TableFile, WritesEveryRowOnALineOfItsOwnBetweenHeaderAndFooter) {
   const std::string header = "{\"format\": \"numora-table\", \"version\": 1, \"rows\": [\n";
   struct Case {
