@@ -8,8 +8,10 @@
 #include <vector>
 
 #include "Calculation.h"
+#include "FileAccess.h"
 #include "RowCommands.h"
 #include "TableFile.h"
+#include "TableLineReader.h"
 #include "TestSupport.h"
 
 namespace numora {
@@ -81,6 +83,11 @@ TEST_F(TableFile, TablesOfManyBlocksAndLinesLongerThanABlockOpenAsSaved) {
     std::string oneLine = contentOf(path("big.TBE"));
     std::replace(oneLine.begin(), oneLine.end(), '\n', ' ');
     writeFile(path("one-line.TBE"), oneLine);
+    RegularFileReader file(path("big.TBE"));
+    EXPECT_TRUE(rowsOfLineByLineDocument(
+                    [&](char* buffer, std::size_t size) { return file.read(buffer, size); }, 0) ==
+                c.rows)
+        << c.what << ", read line by line";
     for (const char* name : {"big.TBE", "one-line.TBE"}) {
       RowTable opened;
       openTable(opened, path(name));
