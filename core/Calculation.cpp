@@ -37,7 +37,7 @@ class Variables {
 // The row's Term without its spaces: the Term itself when it has none, else a copy without
 // them in `buffer`, which is kept from row to row so that it is allocated once.
 std::string_view termWithoutSpaces(const std::string& typed, std::string& buffer) {
-  if (typed.find(' ') == std::string::npos) {
+  if (std::find(typed.begin(), typed.end(), ' ') == typed.end()) {
     return typed;
   }
   buffer.clear();
