@@ -23,16 +23,13 @@ void raiseFloatingPointFault(unsigned flags) {
 
 namespace {
 
-// Runs a library function with clean fault flags and tests both units' flags afterwards.
-// The empty asm statements pin the argument and the result to the top of the x87 stack at
-// those points, so the call stays between the clearing and the test. (Pinned to memory, the
+// Runs a library function while no fault flag is pending and tests both units' flags
+// afterwards. The empty asm statements pin the argument and the result to the top of the x87 stack
+// at those points, so the call stays between the clearing and the test. (Pinned to memory, the
 // argument would be copied to the call's argument slot in two eight-byte halves, and the
 // second half, wider than the two bytes stored there, would wait for the store to complete.)
 template <typename Function>
-Extended checkedCall(Function function, Extended argument) {
-  if (fpu::pendingFlags() & fpu::FaultFlags) {
-    fpu::clearFlags();
-  }
+Extended checkedCallWithFlagsClear(Function function, Extended argument) {
   asm volatile("" : "+t"(argument)::"memory");
   Extended result = function(argument);
   asm volatile("" : "+t"(result)::"memory");
@@ -43,30 +40,32 @@ Extended checkedCall(Function function, Extended argument) {
   return result;
 }
 
+// The same after clearing the fault flags that other code left pending.
+template <typename Function>
+Extended checkedCall(Function function, Extended argument) {
+  fpu::clearPendingFaults();
+  return checkedCallWithFlagsClear(function, argument);
+}
+
 }  // namespace
 
-Extended checkedLn(Extended a) {
-  return checkedCall([](Extended v) { return std::log(v); }, a);
-}
+// Each function once with the clearing of fault flags left pending by other code, once for a
+// calculation that has none pending.
+#define NUMORA_CHECKED_LIBRARY_FUNCTION(name, function)                          \
+  Extended name(Extended a) {                                                    \
+    return checkedCall([](Extended v) { return function(v); }, a);               \
+  }                                                                              \
+  Extended name(Extended a, FaultFlagsClear) {                                   \
+    return checkedCallWithFlagsClear([](Extended v) { return function(v); }, a); \
+  }
 
-Extended checkedLog10(Extended a) {
-  return checkedCall([](Extended v) { return std::log10(v); }, a);
-}
+NUMORA_CHECKED_LIBRARY_FUNCTION(checkedLn, std::log)
+NUMORA_CHECKED_LIBRARY_FUNCTION(checkedLog10, std::log10)
+NUMORA_CHECKED_LIBRARY_FUNCTION(checkedExp, std::exp)
+NUMORA_CHECKED_LIBRARY_FUNCTION(checkedSin, std::sin)
+NUMORA_CHECKED_LIBRARY_FUNCTION(checkedCos, std::cos)
+NUMORA_CHECKED_LIBRARY_FUNCTION(checkedTan, std::tan)
 
-Extended checkedExp(Extended a) {
-  return checkedCall([](Extended v) { return std::exp(v); }, a);
-}
-
-Extended checkedSin(Extended a) {
-  return checkedCall([](Extended v) { return std::sin(v); }, a);
-}
-
-Extended checkedCos(Extended a) {
-  return checkedCall([](Extended v) { return std::cos(v); }, a);
-}
-
-Extended checkedTan(Extended a) {
-  return checkedCall([](Extended v) { return std::tan(v); }, a);
-}
+#undef NUMORA_CHECKED_LIBRARY_FUNCTION
 
 }  // namespace numora

@@ -17,6 +17,16 @@ namespace numora {
 // reads the status word, so the compiler can neither move the arithmetic away from the flag
 // test nor fold it at compile time. Fault flags left pending by other code are cleared first,
 // so they are never mistaken for this operation's fault.
+//
+// Each operation has a second form for calculations during which no fault flag can be pending
+// when an operation starts, taking FaultFlagsClear. It tests the flags only after itself:
+// reading the status before the operation would make the processor wait for the operands once
+// more, which costs about as much as the operation and its test together.
+
+// Says that no fault flag is pending: the calculation cleared them when it began (see
+// fpu::clearPendingFaults), every checked operation since has found none or raised its fault
+// and cleared them, and nothing else in the calculation sets one.
+struct FaultFlagsClear {};
 
 namespace detail {
 
@@ -32,23 +42,36 @@ inline void checkStatus(std::uint16_t status) {
 
 // Defines `name(a, b)` as one x87 instruction on a in st(0) and b in st(1) with the result in
 // st(0): the x87 flags are cleared first when a fault flag is pending, and the status word is
-// read into ax right after the instruction.
-#define NUMORA_CHECKED_X87_OPERATION(name, instruction) \
-  inline Extended name(Extended a, Extended b) {        \
-    Extended result;                                    \
-    std::uint16_t status;                               \
-    asm("fnstsw %%ax\n\t"                               \
-        "testb $0x0d, %%al\n\t"                         \
-        "jz 1f\n\t"                                     \
-        "fnclex\n"                                      \
-        "1:\n\t" instruction                            \
-        "\n\t"                                          \
-        "fnstsw %%ax"                                   \
-        : "=t"(result), "=&a"(status)                   \
-        : "0"(a), "u"(b)                                \
-        : "cc");                                        \
-    detail::checkStatus(status);                        \
-    return result;                                      \
+// read into ax right after the instruction. `name(a, b, FaultFlagsClear{})` leaves out the
+// clearing.
+#define NUMORA_CHECKED_X87_OPERATION(name, instruction)           \
+  inline Extended name(Extended a, Extended b) {                  \
+    Extended result;                                              \
+    std::uint16_t status;                                         \
+    asm("fnstsw %%ax\n\t"                                         \
+        "testb $0x0d, %%al\n\t"                                   \
+        "jz 1f\n\t"                                               \
+        "fnclex\n"                                                \
+        "1:\n\t" instruction                                      \
+        "\n\t"                                                    \
+        "fnstsw %%ax"                                             \
+        : "=t"(result), "=&a"(status)                             \
+        : "0"(a), "u"(b)                                          \
+        : "cc");                                                  \
+    detail::checkStatus(status);                                  \
+    return result;                                                \
+  }                                                               \
+  inline Extended name(Extended a, Extended b, FaultFlagsClear) { \
+    Extended result;                                              \
+    std::uint16_t status;                                         \
+    asm(instruction                                               \
+        "\n\t"                                                    \
+        "fnstsw %%ax"                                             \
+        : "=t"(result), "=a"(status)                              \
+        : "0"(a), "u"(b)                                          \
+        : "cc");                                                  \
+    detail::checkStatus(status);                                  \
+    return result;                                                \
   }
 
 // a + b, a - b, a * b and a / b.
@@ -63,11 +86,17 @@ NUMORA_CHECKED_X87_OPERATION(checkedDivide, "fdiv %%st(1), %%st")
 Extended checkedLn(Extended a);
 Extended checkedLog10(Extended a);
 Extended checkedExp(Extended a);
+Extended checkedLn(Extended a, FaultFlagsClear);
+Extended checkedLog10(Extended a, FaultFlagsClear);
+Extended checkedExp(Extended a, FaultFlagsClear);
 
 // Sine, cosine and tangent of an angle in radians.
 Extended checkedSin(Extended a);
 Extended checkedCos(Extended a);
 Extended checkedTan(Extended a);
+Extended checkedSin(Extended a, FaultFlagsClear);
+Extended checkedCos(Extended a, FaultFlagsClear);
+Extended checkedTan(Extended a, FaultFlagsClear);
 
 // Truncation toward zero to a signed 64-bit integer; a value outside that range (or not a
 // number) raises EInvalidOp. Inline: a call would pass the value through memory.

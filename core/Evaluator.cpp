@@ -26,7 +26,7 @@ bool beginsAFunctionName(char c) {
 // The angle in degrees converted to radians: divided by 180 first, then multiplied by pi.
 // Inline, so that the angle does not pass through memory once more on its way.
 [[gnu::always_inline]] inline Extended radians(Extended degrees) {
-  return checkedMultiply(checkedDivide(degrees, 180.0L), Pi);
+  return checkedMultiply(checkedDivide(degrees, 180.0L, FaultFlagsClear{}), Pi, FaultFlagsClear{});
 }
 
 // |a| is a whole multiple of 90 that is at least 90.
@@ -49,23 +49,23 @@ Extended signOf(Extended a, bool&) {
 Extended absoluteValue(Extended a, bool&) { return std::fabs(a); }
 
 // Sine and cosine of an angle in degrees; 0 once the angle in radians is too large to reduce.
-template <Extended (*Trigonometric)(Extended)>
+template <Extended (*Trigonometric)(Extended, FaultFlagsClear)>
 Extended ofDegrees(Extended a, bool&) {
   const Extended angle = radians(a);
   if (std::fabs(angle) >= LargestReducibleAngle) {
     return 0.0L;
   }
-  return Trigonometric(angle);
+  return Trigonometric(angle, FaultFlagsClear{});
 }
 
 // ln and log: "1" for an argument that is not above 0, a domain fault.
-template <Extended (*Logarithm)(Extended)>
+template <Extended (*Logarithm)(Extended, FaultFlagsClear)>
 Extended logarithm(Extended a, bool& faultFlag) {
   if (!(a > 0)) {
     faultFlag = false;
     return 1.0L;
   }
-  return Logarithm(a);
+  return Logarithm(a, FaultFlagsClear{});
 }
 
 // tan: a multiple of 90 degrees is a domain fault, and once any domain fault of the evaluation
@@ -291,6 +291,9 @@ Extended TermEvaluator::EvaluateTerm(std::string_view term, Extended x, Extended
   termLength_ = static_cast<std::int64_t>(currentTerm_.size());
   nesting_ = 0;
   variables_ = {x, y, z};
+  // From here on no fault flag is pending when a checked operation starts: each one either
+  // finds none or raises its fault and clears them, and nothing else in the evaluation sets one.
+  fpu::clearPendingFaults();
   slots_.clear();
   LevelState top(*this, numora::Level::Top);
   do {

@@ -49,6 +49,13 @@ inline void clearFlags() {
       : "=m"(mxcsr)::"memory", "cc");
 }
 
+// Clears the flags when a fault flag is pending, so that no fault flag is pending afterwards.
+inline void clearPendingFaults() {
+  if (pendingFlags() & FaultFlags) {
+    clearFlags();
+  }
+}
+
 // Loads the standard control word and clears every flag: the state at start-up, and the state
 // after a floating-point fault has been raised.
 void resetUnit();

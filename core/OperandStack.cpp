@@ -67,8 +67,9 @@ void OperandStack::lookAhead(bool& faultFlag) {
       count_ = 2;
       return;
     }
-    const Extended value = secondOperator == '*' ? checkedMultiply(valueOf(2), third)
-                                                 : checkedDivide(valueOf(2), third);
+    const Extended value = secondOperator == '*'
+                               ? checkedMultiply(valueOf(2), third, FaultFlagsClear{})
+                               : checkedDivide(valueOf(2), third, FaultFlagsClear{});
     const char thirdOperator = operatorOf(3);
     if (count_ >= 3) {
       // Element 3's slot takes the combination, element 2's slot takes element 1.
@@ -87,7 +88,7 @@ void OperandStack::frontStep(bool& faultFlag) {
   const char firstOperator = operatorOf(1);
   switch (firstOperator) {
     case '*':
-      replaceFrontPair(checkedMultiply(valueOf(1), valueOf(2)), operatorOf(2));
+      replaceFrontPair(checkedMultiply(valueOf(1), valueOf(2), FaultFlagsClear{}), operatorOf(2));
       break;
     case '/': {
       const Extended divisor = valueOf(2);
@@ -95,15 +96,16 @@ void OperandStack::frontStep(bool& faultFlag) {
         faultFlag = false;
         --count_;
       } else {
-        replaceFrontPair(checkedDivide(valueOf(1), divisor), operatorOf(2));
+        replaceFrontPair(checkedDivide(valueOf(1), divisor, FaultFlagsClear{}), operatorOf(2));
       }
       break;
     }
     case '+':
     case '-': {
       lookAhead(faultFlag);
-      const Extended value = firstOperator == '+' ? checkedAdd(valueOf(1), valueOf(2))
-                                                  : checkedSubtract(valueOf(1), valueOf(2));
+      const Extended value = firstOperator == '+'
+                                 ? checkedAdd(valueOf(1), valueOf(2), FaultFlagsClear{})
+                                 : checkedSubtract(valueOf(1), valueOf(2), FaultFlagsClear{});
       replaceFrontPair(value, operatorOf(2));
       break;
     }

@@ -38,7 +38,8 @@ class OperandStack {
   // Combines the operands with "*" and "/" before "+" and "-", each rank left to right, at
   // the front of the stack, and gives the value of the first element. A zero divisor gives up
   // the elements behind it and clears `faultFlag`; a stop character ends the term there.
-  // Raises EOverflow for a result beyond the extended range, never EZeroDivide.
+  // Raises EOverflow for a result beyond the extended range, never EZeroDivide. Runs inside an
+  // evaluation, where no fault flag is pending (FaultFlagsClear).
   Extended reduce(bool& faultFlag);
 
  private:

@@ -14,7 +14,9 @@ namespace {
 bool isWhole(Extended e) { return static_cast<Extended>(checkedTruncate(e)) == e; }
 
 Extended power(Extended base, Extended exponent) {
-  return checkedExp(checkedMultiply(exponent, checkedLn(base)));
+  return checkedExp(
+      checkedMultiply(exponent, checkedLn(base, FaultFlagsClear{}), FaultFlagsClear{}),
+      FaultFlagsClear{});
 }
 
 // Given for a domain fault.
@@ -28,7 +30,7 @@ Extended domainFault(bool& faultFlag) {
 Extended reciprocalPower(const Operand& base, Extended e, char separator) {
   const Extended positiveExponent = roundedThroughText(-e, separator);
   const Extended b = base.value(separator);
-  return checkedDivide(1.0L, power(b, positiveExponent));
+  return checkedDivide(1.0L, power(b, positiveExponent), FaultFlagsClear{});
 }
 
 // A negative base with a whole exponent e: Power(b', e) with b' what the number text of -b
@@ -36,7 +38,7 @@ Extended reciprocalPower(const Operand& base, Extended e, char separator) {
 Extended negativeBasePower(const Operand& base, Extended e, char separator) {
   const Extended b = base.value(separator);
   const Extended result = power(roundedThroughText(-b, separator), e);
-  const Extended half = checkedDivide(e, 2.0L);
+  const Extended half = checkedDivide(e, 2.0L, FaultFlagsClear{});
   const bool odd = half - std::trunc(half) != 0;
   return odd ? -result : result;
 }

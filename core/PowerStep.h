@@ -15,7 +15,8 @@ enum class Level { Top, Group };
 // a negative exponent that is not whole) gives "1" and clears `faultFlag`. Raises the
 // conversion fault of a text that is no number, EZeroDivide for Ln(0) or the reciprocal of a
 // power that has become 0, EOverflow for a result beyond the range, and EInvalidOp for the
-// whole number test of an exponent of 2^63 or more.
+// whole number test of an exponent of 2^63 or more. Runs inside an evaluation, where no fault
+// flag is pending (FaultFlagsClear).
 Extended powerStep(const Operand& base, const Operand& exponent, Level level, char separator,
                    bool& faultFlag);
 

@@ -2,6 +2,7 @@
 
 #include <cfenv>
 #include <cmath>
+#include <cstring>
 #include <functional>
 #include <limits>
 #include <numbers>
@@ -55,6 +56,52 @@ TEST(CheckedMath, RaisesTheFaultOfTheOperationThatFailed) {
        }) {
     EXPECT_EQ(test::faultOf(c.run), c.fault) << c.operation;
     EXPECT_FALSE(faultFlagPending()) << c.operation;
+  }
+}
+
+// The forms for a calculation without pending fault flags raise the same faults and give the
+// same values as the forms that clear such flags first.
+TEST(CheckedMath, FormsWithoutPendingFlagsRaiseTheSameFaultsAndGiveTheSameValues) {
+  using Operation = Extended (*)(Extended, Extended);
+  using Tagged = Extended (*)(Extended, Extended, FaultFlagsClear);
+  using Function = Extended (*)(Extended);
+  using TaggedFunction = Extended (*)(Extended, FaultFlagsClear);
+  const struct {
+    Operation general;
+    Tagged tagged;
+  } operations[] = {{checkedAdd, checkedAdd},
+                    {checkedSubtract, checkedSubtract},
+                    {checkedMultiply, checkedMultiply},
+                    {checkedDivide, checkedDivide}};
+  const struct {
+    Function general;
+    TaggedFunction tagged;
+  } functions[] = {{checkedLn, checkedLn},   {checkedLog10, checkedLog10},
+                   {checkedExp, checkedExp}, {checkedSin, checkedSin},
+                   {checkedCos, checkedCos}, {checkedTan, checkedTan}};
+  const Extended operands[] = {
+      0.0L,     -0.0L,     1.0L,     -2.5L,   1.0L / 3,
+      Largest,  -Largest,  Smallest, 1e4000L, 1e-4000L,
+      12000.0L, -20000.0L, 11357.0L, 0x1p63L, std::numbers::pi_v<Extended>};
+  for (const Extended a : operands) {
+    for (const Extended b : operands) {
+      for (const auto& operation : operations) {
+        Extended general = 0;
+        Extended tagged = 0;
+        EXPECT_EQ(test::faultOf([&] { general = operation.general(a, b); }),
+                  test::faultOf([&] { tagged = operation.tagged(a, b, FaultFlagsClear{}); }));
+        EXPECT_EQ(std::memcmp(&general, &tagged, 10), 0);
+        EXPECT_FALSE(faultFlagPending());
+      }
+    }
+    for (const auto& function : functions) {
+      Extended general = 0;
+      Extended tagged = 0;
+      EXPECT_EQ(test::faultOf([&] { general = function.general(a); }),
+                test::faultOf([&] { tagged = function.tagged(a, FaultFlagsClear{}); }));
+      EXPECT_EQ(std::memcmp(&general, &tagged, 10), 0);
+      EXPECT_FALSE(faultFlagPending());
+    }
   }
 }
 

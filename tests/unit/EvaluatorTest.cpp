@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cfenv>
 #include <string>
 
 #include "Evaluator.h"
@@ -135,6 +136,23 @@ TEST(Evaluator, AfterAFaultTheNextEvaluationRunsNormally) {
   Evaluation evaluate;
   EXPECT_EQ(evaluate("x^(5000)", 10), "EOverflow: Gleitkommaüberlauf");
   EXPECT_EQ(evaluate("x+1", 1), "2");
+}
+
+// A fault flag that other code left pending before the evaluation is not taken for a fault of
+// any step of it: not of the reduction, a function, a power or a function of a power.
+TEST(Evaluator, FaultFlagsLeftPendingBeforeTheEvaluationAreNoFaultOfIt) {
+  Evaluation evaluate;
+  for (const int flag : {FE_OVERFLOW, FE_DIVBYZERO, FE_INVALID}) {
+    for (const TermCase& c :
+         std::initializer_list<TermCase>{{"2*3+1", "7"},
+                                         {"sin(30)", "0,5"},
+                                         {"x^(2)", "4"},
+                                         {"ln(x^(3))/3", "0,693147180559947"}}) {
+      std::feraiseexcept(flag);
+      EXPECT_EQ(evaluate(c.term), c.result) << c.term << " with flag " << flag;
+    }
+  }
+  std::feclearexcept(FE_ALL_EXCEPT);
 }
 
 TEST(Evaluator, MultiplyAndDivideGoBeforeAddAndSubtractFromLeftToRight) {
