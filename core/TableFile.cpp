@@ -165,15 +165,8 @@ std::vector<Row> rowsOfReadableDocument(std::string_view document, std::size_t r
 
 // A document as the program writes it is read a block at a time; any other is read whole.
 std::vector<Row> rowsOfTableDocument(std::string_view document, const std::string& fileName) {
-  std::string_view left = document;
-  const NextDocumentBytes nextBytes = [&left](char* buffer, std::size_t size) {
-    const std::string_view piece = left.substr(0, size);
-    std::memcpy(buffer, piece.data(), piece.size());
-    left.remove_prefix(piece.size());
-    return piece.size();
-  };
   if (std::optional<std::vector<Row>> rows = rowsOfLineByLineDocument(
-          nextBytes, roomForRows(document.size()), blockSizeFor(document.size()))) {
+          bytesOfDocument(document), roomForRows(document.size()), blockSizeFor(document.size()))) {
     return std::move(*rows);
   }
   return rowsOfReadableDocument(document, document.size(), fileName);

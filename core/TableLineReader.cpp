@@ -164,6 +164,15 @@ class LineByLineReader {
 
 }  // namespace
 
+NextDocumentBytes bytesOfDocument(std::string_view document) {
+  return [left = document](char* buffer, std::size_t size) mutable {
+    const std::string_view piece = left.substr(0, size);
+    std::memcpy(buffer, piece.data(), piece.size());
+    left.remove_prefix(piece.size());
+    return piece.size();
+  };
+}
+
 std::optional<std::vector<Row>> rowsOfLineByLineDocument(const NextDocumentBytes& nextBytes,
                                                          std::size_t expectedRows,
                                                          std::size_t blockSize) {

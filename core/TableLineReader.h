@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <functional>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "RowTable.h"
@@ -12,6 +13,10 @@ namespace numora {
 // Fills `buffer` with the next bytes of a document, `size` of them unless the document ends
 // sooner, and gives how many; 0 at its end.
 using NextDocumentBytes = std::function<std::size_t(char* buffer, std::size_t size)>;
+
+// The bytes of a document held in memory, handed out from its start; the document must stay
+// where it is while they are.
+NextDocumentBytes bytesOfDocument(std::string_view document);
 
 // How many bytes of a document are read at a time.
 inline constexpr std::size_t TableBlockSize = std::size_t{1} << 20;

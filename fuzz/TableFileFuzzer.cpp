@@ -6,7 +6,6 @@
 // It also checks numora-calc's plain output of those rows: one line per row, each of four
 // tab-separated fields that give the row's Nr, Name, Term and Result back once unescaped.
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -91,15 +90,8 @@ void checkReadingsAgree(std::string_view document) {
     std::abort();
   }
   constexpr std::size_t TinyBlock = 7;
-  std::string_view left = document;
-  const auto nextBytes = [&left](char* buffer, std::size_t size) {
-    const std::string_view piece = left.substr(0, size);
-    std::copy(piece.begin(), piece.end(), buffer);
-    left.remove_prefix(piece.size());
-    return piece.size();
-  };
   const std::optional<std::vector<numora::Row>> byLines =
-      numora::rowsOfLineByLineDocument(nextBytes, 0, TinyBlock);
+      numora::rowsOfLineByLineDocument(numora::bytesOfDocument(document), 0, TinyBlock);
   const std::optional<std::vector<numora::Row>> whole =
       numora::rowsOfValidTableDocument(document, document.size(), 0);
   if ((byLines && byLines != careful.rows) || (whole && whole != careful.rows)) {

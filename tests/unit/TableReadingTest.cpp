@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,14 +30,7 @@ std::optional<std::vector<Row>> carefulRows(const std::string& document) {
 
 std::optional<std::vector<Row>> rowsReadLineByLine(const std::string& document,
                                                    std::size_t blockSize) {
-  std::string_view left = document;
-  const NextDocumentBytes nextBytes = [&left](char* buffer, std::size_t size) {
-    const std::string_view piece = left.substr(0, size);
-    std::memcpy(buffer, piece.data(), piece.size());
-    left.remove_prefix(piece.size());
-    return piece.size();
-  };
-  return rowsOfLineByLineDocument(nextBytes, 0, blockSize);
+  return rowsOfLineByLineDocument(bytesOfDocument(document), 0, blockSize);
 }
 
 void expectTaken(const std::optional<std::vector<Row>>& rows, Taken taken,
