@@ -74,6 +74,26 @@ inline Extended readBackDigits(const DecimalDigits& decimal) {
                            decimal.exponent - count);
 }
 
+// roundedThroughText below for a value that is not zero, a denormal value or a small whole
+// number: the digits of the text and their reading back. Out of line, while the short cases
+// stay at the callers.
+[[gnu::noinline]] inline Extended roundedThroughDigits(const Extended& value,
+                                                       const ExtendedFields& fields,
+                                                       char separator) {
+  const bool integerBitSet = (fields.significand >> 63) != 0;
+  if (fields.storedExponent == 0x7FFF || !integerBitSet || !separatorReadsAsWritten(separator))
+      [[unlikely]] {
+    return readNumber(numberText(value, separator), separator);
+  }
+  fpu::StandardControlWordScope standardRounding;
+  const Extended magnitude = fields.negative ? -value : value;
+  const Extended read = readBackDigits(decimalDigitsOf(magnitude, fields.storedExponent));
+  if (std::isinf(read)) [[unlikely]] {
+    return readNumber(numberText(value, separator), separator);
+  }
+  return fields.negative ? -read : read;
+}
+
 }  // namespace detail
 
 // The value that reading the number text of `value` back gives (readNumber of numberText, both
@@ -83,26 +103,17 @@ inline Extended readBackDigits(const DecimalDigits& decimal) {
 // would not read back as a separator, the text itself is written and read, so the value and
 // the conversion fault raised are those of the text. The value is taken by reference, so that
 // a value the x87 unit has just stored is not copied while the store is still on its way.
-inline Extended roundedThroughText(const Extended& value, char separator) {
+[[gnu::always_inline]] inline Extended roundedThroughText(const Extended& value, char separator) {
   const ExtendedFields fields = fieldsOf(value);
   if (fields.storedExponent == 0) {
     return 0.0L;
   }
   const bool integerBitSet = (fields.significand >> 63) != 0;
-  if (fields.storedExponent == 0x7FFF || !integerBitSet ||
-      !detail::separatorReadsAsWritten(separator)) [[unlikely]] {
-    return readNumber(numberText(value, separator), separator);
-  }
-  if (detail::isSmallWholeNumber(fields)) {
+  if (integerBitSet && detail::isSmallWholeNumber(fields) &&
+      detail::separatorReadsAsWritten(separator)) {
     return value;
   }
-  fpu::StandardControlWordScope standardRounding;
-  const Extended magnitude = fields.negative ? -value : value;
-  const Extended read = detail::readBackDigits(decimalDigitsOf(magnitude, fields.storedExponent));
-  if (std::isinf(read)) [[unlikely]] {
-    return readNumber(numberText(value, separator), separator);
-  }
-  return fields.negative ? -read : read;
+  return detail::roundedThroughDigits(value, fields, separator);
 }
 
 }  // namespace numora

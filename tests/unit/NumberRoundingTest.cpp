@@ -135,6 +135,8 @@ TEST(NumberRounding, SpecialValuesReadBackAsTheirTextDoes) {
            {-Limits::quiet_NaN(), NotANumberFault, 0},
            {Limits::signaling_NaN(), NotANumberFault, 0},
            {fromFields(false, 0x3FFF, 0x4000000000000000ULL), NotANumberFault, 0},  // unnormal
+           // An unnormal whose bits would make a small whole number, were its leading bit set.
+           {fromFields(false, 0x3FFF + 5, 0x0400000000000000ULL), NotANumberFault, 0},
            {fromFields(true, 0x7FFF, 0), NotANumberFault, 0},  // pseudo-infinity
            {Limits::max(), nullptr, 1.18973149535723e4932L},
            {-Limits::max(), nullptr, -1.18973149535723e4932L},
