@@ -176,7 +176,7 @@ bool TableRowsReader::readRow(ondemand::object& object) {
   return seen == AllFields;
 }
 
-bool TableRowsReader::isValidJson(Value value) {
+bool TableRowsReader::isValidJson(Value value, int level) {
   ondemand::json_type type;
   if (value.type().get(type) != simdjson::SUCCESS) {
     return false;
@@ -184,9 +184,9 @@ bool TableRowsReader::isValidJson(Value value) {
   std::string_view token;
   switch (type) {
     case ondemand::json_type::object:
-      return isValidObject(value);
+      return level < MostNestedLevels && isValidObject(value, level + 1);
     case ondemand::json_type::array:
-      return isValidArray(value);
+      return level < MostNestedLevels && isValidArray(value, level + 1);
     case ondemand::json_type::string:
       ignored_.clear();
       return appendStringValue(value, ignored_);
@@ -209,7 +209,7 @@ bool TableRowsReader::isValidJson(Value value) {
   return false;
 }
 
-bool TableRowsReader::isValidObject(Value value) {
+bool TableRowsReader::isValidObject(Value value, int level) {
   ondemand::object object;
   if (value.get_object().get(object) != simdjson::SUCCESS) {
     return false;
@@ -217,21 +217,21 @@ bool TableRowsReader::isValidObject(Value value) {
   for (auto member : object) {
     ondemand::field field;
     if (std::move(member).get(field) != simdjson::SUCCESS || !readKey(field, ignored_) ||
-        !isValidJson(field.value())) {
+        !isValidJson(field.value(), level)) {
       return false;
     }
   }
   return true;
 }
 
-bool TableRowsReader::isValidArray(Value value) {
+bool TableRowsReader::isValidArray(Value value, int level) {
   ondemand::array array;
   if (value.get_array().get(array) != simdjson::SUCCESS) {
     return false;
   }
   for (auto element : array) {
     Value item;
-    if (std::move(element).get(item) != simdjson::SUCCESS || !isValidJson(item)) {
+    if (std::move(element).get(item) != simdjson::SUCCESS || !isValidJson(item, level)) {
       return false;
     }
   }

@@ -26,8 +26,10 @@ class TableRowsReader {
   bool readRows(Value value);
   bool readRows(simdjson::ondemand::array& rows);
 
-  // A value the table does not use: ignored, but it must be valid JSON all through.
-  bool isValidJson(Value value);
+  // A value the table does not use: ignored, but it must be valid JSON all through. Nesting
+  // deeper than MostNestedLevels is left to the careful reading, which follows any depth
+  // without a call per level.
+  bool isValidJson(Value value, int level = 0);
 
   // The characters of a string value, appended to `out`; false for any other value.
   static bool appendStringValue(Value& value, std::string& out);
@@ -43,8 +45,10 @@ class TableRowsReader {
 
  private:
   bool readRow(simdjson::ondemand::object& object);
-  bool isValidObject(Value value);
-  bool isValidArray(Value value);
+  static constexpr int MostNestedLevels = 256;
+
+  bool isValidObject(Value value, int level);
+  bool isValidArray(Value value, int level);
 
   std::vector<Row> rows_;
   std::string fieldKey_;
