@@ -3,7 +3,6 @@
 #include <cstring>
 #include <string_view>
 
-#include "HugePages.h"
 #include "JsonTokens.h"
 
 namespace numora {
@@ -126,12 +125,6 @@ bool TableRowsReader::appendStringValue(Value& value, std::string& out) {
     }
   }
   return appendJsonStringCharacters(raw.raw(), out);
-}
-
-// The rows are written once, one after the other: huge pages spare most of the page faults.
-void TableRowsReader::reserve(std::size_t rows) {
-  rows_.reserve(rows);
-  adviseHugePages(rows_.data(), rows_.capacity() * sizeof(Row));
 }
 
 bool TableRowsReader::readRows(Value value) {

@@ -20,7 +20,7 @@ class TableRowsReader {
  public:
   using Value = simdjson::ondemand::value;
 
-  void reserve(std::size_t rows);
+  void reserve(std::size_t rows) { rows_.reserve(rows); }
 
   // A list of rows: appended to those read before.
   bool readRows(Value value);
