@@ -1,5 +1,6 @@
 #include "TableRowsReader.h"
 
+#include <array>
 #include <cstring>
 #include <string_view>
 
@@ -40,22 +41,6 @@ bool hasEscapeOrQuote(std::string_view content) {
 
 // The fields of a row, in the order of the bits that mark them seen.
 enum RowFieldIndex { NameField, TermField, ResultField, NrField, NoRowField };
-
-std::string* rowField(Row& row, RowFieldIndex index) {
-  switch (index) {
-    case NameField:
-      return &row.name;
-    case TermField:
-      return &row.term;
-    case ResultField:
-      return &row.result;
-    case NrField:
-      return &row.nr;
-    case NoRowField:
-      break;
-  }
-  return nullptr;
-}
 
 // Whether the text at `text` begins with `literal`; the comparison of a known length is
 // compiled inline.
@@ -111,6 +96,27 @@ bool TableRowsReader::readKey(ondemand::field& field, std::string& key) {
 
 // A string without escapes, by far the most common, is taken whole from between its quotes:
 // the parser has found its end and refused control characters in strings.
+bool TableRowsReader::readStringValue(Value& value, std::string& decoded, std::string_view& text) {
+  const std::string_view token = withoutTrailingBlanks(value.raw_json_token());
+  ondemand::raw_json_string raw;
+  if (value.get_raw_json_string().get(raw) != simdjson::SUCCESS) {
+    return false;
+  }
+  if (token.size() >= 2 && token.back() == '"') {
+    const std::string_view content = token.substr(1, token.size() - 2);
+    if (!hasEscapeOrQuote(content)) {
+      text = content;
+      return true;
+    }
+  }
+  decoded.clear();
+  if (!appendJsonStringCharacters(raw.raw(), decoded)) {
+    return false;
+  }
+  text = decoded;
+  return true;
+}
+
 bool TableRowsReader::appendStringValue(Value& value, std::string& out) {
   const std::string_view token = withoutTrailingBlanks(value.raw_json_token());
   ondemand::raw_json_string raw;
@@ -145,7 +151,7 @@ bool TableRowsReader::readRows(ondemand::array& rows) {
 // One row: each of its four fields a text, as often as it comes, the last one counting; other
 // keys are ignored.
 bool TableRowsReader::readRow(ondemand::object& object) {
-  Row& row = rows_.emplace_back();
+  std::array<std::string_view, 4> texts;
   unsigned seen = 0;
   for (auto field : object) {
     ondemand::raw_json_string key;
@@ -155,18 +161,21 @@ bool TableRowsReader::readRow(ondemand::object& object) {
         field.value().get(value) != simdjson::SUCCESS) {
       return false;
     }
-    std::string* text = rowField(row, index);
-    if (text == nullptr) {
+    if (index == NoRowField) {
       if (!isValidJson(value)) return false;
       continue;
     }
     seen |= 1u << index;
-    text->clear();
-    if (!appendStringValue(value, *text)) {
+    if (!readStringValue(value, decoded_[index], texts[index])) {
       return false;
     }
   }
-  return seen == AllFields;
+  if (seen != AllFields) {
+    return false;
+  }
+  rows_.push_back(Row{std::string(texts[NameField]), std::string(texts[TermField]),
+                      std::string(texts[ResultField]), std::string(texts[NrField])});
+  return true;
 }
 
 bool TableRowsReader::isValidJson(Value value, int level) {

@@ -2,6 +2,7 @@
 
 #include <simdjson.h>
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -51,7 +52,12 @@ class TableRowsReader {
   bool isValidArray(Value value, int level);
 
   std::vector<Row> rows_;
+  // The characters of a string value: a view into the document where it has no escapes, else
+  // into `decoded`, which holds them read.
+  static bool readStringValue(Value& value, std::string& decoded, std::string_view& text);
+
   std::string fieldKey_;
+  std::array<std::string, 4> decoded_;  // a row's texts that held escapes, by field
   std::string ignored_;
 };
 
