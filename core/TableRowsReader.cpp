@@ -1,6 +1,7 @@
 #include "TableRowsReader.h"
 
 #include <array>
+#include <cstdint>
 #include <cstring>
 #include <string_view>
 
@@ -23,16 +24,27 @@ std::string_view withoutTrailingBlanks(std::string_view token) {
   return token;
 }
 
-// Whether a string's content holds a backslash or a quote. Most are short: a plain loop is
-// quicker than a call; long ones are searched a word at a time.
+// Whether any byte of `word` is zero.
+constexpr bool hasZeroByte(std::uint64_t word) {
+  constexpr std::uint64_t Ones = 0x0101010101010101;
+  constexpr std::uint64_t HighBits = 0x8080808080808080;
+  return ((word - Ones) & ~word & HighBits) != 0;
+}
+
+// Whether a string's content holds a backslash or a quote, looked for eight bytes at a time:
+// such a byte leaves a zero byte after an exclusive or with eight copies of it.
 bool hasEscapeOrQuote(std::string_view content) {
-  constexpr std::size_t ShortText = 32;
-  if (content.size() > ShortText) {
-    return std::memchr(content.data(), '\\', content.size()) != nullptr ||
-           std::memchr(content.data(), '"', content.size()) != nullptr;
+  constexpr std::uint64_t Ones = 0x0101010101010101;
+  std::size_t i = 0;
+  for (; i + sizeof(std::uint64_t) <= content.size(); i += sizeof(std::uint64_t)) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, content.data() + i, sizeof word);
+    if (hasZeroByte(word ^ (Ones * '\\')) || hasZeroByte(word ^ (Ones * '"'))) {
+      return true;
+    }
   }
-  for (const char c : content) {
-    if (c == '\\' || c == '"') {
+  for (; i < content.size(); ++i) {
+    if (content[i] == '\\' || content[i] == '"') {
       return true;
     }
   }

@@ -76,6 +76,11 @@ TEST(TableReading, FastReadingsGiveTheCarefulReadingsRowsOrLeaveTheDocumentToIt)
                 Footer,
             std::vector<Row>{{"q\"\\/\b\f\n\r\t", "", "", "\xC3\xA9\xF0\x9F\x98\x80"}}, Taken::Yes,
             Taken::Yes},
+           {"escapes after the first eight bytes and in the last few",
+            Header + "{\"name\": \"abcdefghij\\tklmnopq\", \"term\": \"x*2\", \"result\": \"4\"," +
+                " \"nr\": \"12345678\\\"\"}\n" + Footer,
+            std::vector<Row>{{"abcdefghij\tklmnopq", "x*2", "4", "12345678\""}}, Taken::Yes,
+            Taken::Yes},
            {"a key written with an escape",
             Header +
                 "{\"n\\u0061me\": \"a\", \"term\": \"x*2\", \"result\": \"4\", \"nr\": \"1\"}\n" +
