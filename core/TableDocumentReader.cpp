@@ -49,8 +49,8 @@ class ValidTableReader {
   bool readTopValue(ondemand::value value) {
     if (topKey_ == "format") {
       formatSeen_ = true;
-      format_.clear();
-      return TableRowsReader::appendStringValue(value, format_) && format_ == FormatName;
+      std::string_view format;
+      return TableRowsReader::readStringValue(value, format_, format) && format == FormatName;
     }
     if (topKey_ == "version") {
       versionSeen_ = true;

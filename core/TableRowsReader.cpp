@@ -129,22 +129,6 @@ bool TableRowsReader::readStringValue(Value& value, std::string& decoded, std::s
   return true;
 }
 
-bool TableRowsReader::appendStringValue(Value& value, std::string& out) {
-  const std::string_view token = withoutTrailingBlanks(value.raw_json_token());
-  ondemand::raw_json_string raw;
-  if (value.get_raw_json_string().get(raw) != simdjson::SUCCESS) {
-    return false;
-  }
-  if (token.size() >= 2 && token.back() == '"') {
-    const std::string_view content = token.substr(1, token.size() - 2);
-    if (!hasEscapeOrQuote(content)) {
-      out.append(content);
-      return true;
-    }
-  }
-  return appendJsonStringCharacters(raw.raw(), out);
-}
-
 bool TableRowsReader::readRows(Value value) {
   ondemand::array rows;
   return value.get_array().get(rows) == simdjson::SUCCESS && readRows(rows);
@@ -202,8 +186,7 @@ bool TableRowsReader::isValidJson(Value value, int level) {
     case ondemand::json_type::array:
       return level < MostNestedLevels && isValidArray(value, level + 1);
     case ondemand::json_type::string:
-      ignored_.clear();
-      return appendStringValue(value, ignored_);
+      return readStringValue(value, ignored_, token);
     case ondemand::json_type::number: {
       double number = 0;
       return scalarToken(value, token) && isPlainJsonNumber(token) &&

@@ -32,8 +32,9 @@ class TableRowsReader {
   // without a call per level.
   bool isValidJson(Value value, int level = 0);
 
-  // The characters of a string value, appended to `out`; false for any other value.
-  static bool appendStringValue(Value& value, std::string& out);
+  // The characters of a string value: a view into the document where it has no escapes, else
+  // into `decoded`, which holds them read. False for any other value.
+  static bool readStringValue(Value& value, std::string& decoded, std::string_view& text);
 
   // The text of a scalar value without the blanks after it. The parser stays at the value:
   // reading it moves on.
@@ -52,10 +53,6 @@ class TableRowsReader {
   bool isValidArray(Value value, int level);
 
   std::vector<Row> rows_;
-  // The characters of a string value: a view into the document where it has no escapes, else
-  // into `decoded`, which holds them read.
-  static bool readStringValue(Value& value, std::string& decoded, std::string_view& text);
-
   std::string fieldKey_;
   std::array<std::string, 4> decoded_;  // a row's texts that held escapes, by field
   std::string ignored_;
