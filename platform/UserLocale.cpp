@@ -7,8 +7,10 @@
 namespace numora {
 
 char userDecimalSeparator() {
-  const QByteArray separator = QLocale::system().decimalPoint().toUtf8();
-  return separator.size() == 1 ? separator.front() : '.';
+  const QByteArray decimalPoint = QLocale::system().decimalPoint().toUtf8();
+  return decimalSeparatorOf(std::string_view(decimalPoint.constData(), decimalPoint.size()));
 }
+
+char decimalSeparatorOf(std::string_view decimalPoint) { return decimalPoint == "," ? ',' : '.'; }
 
 }  // namespace numora
