@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -21,5 +22,8 @@ std::string withReplacementCharacters(std::string_view text);
 
 // Whether all of `text` is well-formed UTF-8.
 bool isValidUtf8(std::string_view text);
+
+// Appends the UTF-8 bytes of `codePoint` (at most U+10FFFF) to `out`.
+void appendUtf8(std::string& out, std::uint32_t codePoint);
 
 }  // namespace numora
