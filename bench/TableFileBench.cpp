@@ -1,4 +1,4 @@
-// Saving, opening and calculating a table of a million rows built from the benchmark mix.
+// Saving, opening and calculating tables of a million rows and more built from the benchmark mix.
 
 #include <benchmark/benchmark.h>
 
@@ -18,6 +18,13 @@ constexpr int MillionRows = 1000000;
 // numora-calc (for example its peak memory while opening).
 const std::string TablePath = NUMORA_BENCH_TABLE;
 
+// The saved table of `rows` rows: the shared file for a million, else one beside it.
+std::string tablePathFor(int rows) {
+  return rows == MillionRows
+             ? TablePath
+             : std::string(NUMORA_BENCH_FOLDER) + "/mix-" + std::to_string(rows) + ".TBE";
+}
+
 const numora::RowTable& millionRowTable() {
   static const numora::RowTable table =
       numora::bench::realisticMixTable(numora::bench::readMix(), MillionRows);
@@ -33,16 +40,36 @@ void SaveTableOfAMillionRows(benchmark::State& state) {
 }
 BENCHMARK(SaveTableOfAMillionRows)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-void OpenTableOfAMillionRows(benchmark::State& state) {
-  numora::saveTable(millionRowTable(), TablePath);
+// Saves the mix table of `rows` rows, built only for it unless it is the shared million.
+std::string savedMixTable(int rows) {
+  const std::string path = tablePathFor(rows);
+  if (rows == MillionRows) {
+    numora::saveTable(millionRowTable(), path);
+  } else {
+    numora::saveTable(numora::bench::realisticMixTable(numora::bench::readMix(), rows), path);
+  }
+  return path;
+}
+
+// Opening a saved table, read line by line; "per_row" is the time of one row.
+void OpenSavedTable(benchmark::State& state) {
+  const int rows = static_cast<int>(state.range(0));
+  const std::string path = savedMixTable(rows);
   for (auto _ : state) {
     numora::RowTable table;
-    numora::openTable(table, TablePath);
+    numora::openTable(table, path);
     benchmark::DoNotOptimize(table.rowCount());
   }
-  state.SetItemsProcessed(state.iterations() * MillionRows);
+  state.SetItemsProcessed(state.iterations() * rows);
+  state.counters["per_row"] =
+      benchmark::Counter(static_cast<double>(state.iterations()) * rows,
+                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
-BENCHMARK(OpenTableOfAMillionRows)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(OpenSavedTable)
+    ->Arg(MillionRows)
+    ->Arg(5 * MillionRows)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 // The same table with its rows on one line, as another program may write it: read whole.
 void OpenTableOfAMillionRowsOnOneLine(benchmark::State& state) {

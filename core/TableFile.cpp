@@ -103,18 +103,10 @@ void appendTableDocument(const RowTable& table, std::string& out, RowAppended ro
   out.append(TableFooter);
 }
 
-// The number of rows to make room for at once in a document of `size` bytes: never more than
-// it has room for or than a few hundred MB would hold. More rows than that are still read, with
-// the room growing as they come.
-std::size_t roomForRows(std::size_t size) {
-  constexpr std::size_t SmallestRowLength =
-      std::string_view("{\"name\":\"\",\"term\":\"\",\"result\":\"\",\"nr\":\"\"},").size();
-  constexpr std::size_t MostRowsReserved = std::size_t{1} << 20;
-  return std::min(size / SmallestRowLength, MostRowsReserved);
-}
-
 // The block in which to read a document of `size` bytes line by line: the whole of a small one.
-std::size_t blockSizeFor(std::size_t size) { return std::min(size + 1, TableBlockSize); }
+std::size_t blockSizeFor(std::size_t size, std::size_t blockSize) {
+  return std::min(size + 1, blockSize);
+}
 
 // The number of line breaks in `text`, found with memchr, which looks at many bytes at a time.
 std::size_t lineBreaksIn(std::string_view text) {
@@ -130,9 +122,9 @@ std::size_t lineBreaksIn(std::string_view text) {
 }
 
 // The rows to make room for in a whole document: one per line, as the program writes its
-// tables, within its room for rows.
+// tables, but never more than its bytes can hold.
 std::size_t expectedRowCount(std::string_view document) {
-  return std::min(lineBreaksIn(document), roomForRows(document.size()));
+  return std::min(lineBreaksIn(document), document.size() / SmallestRowLength + 1);
 }
 
 }  // namespace
@@ -164,9 +156,10 @@ std::vector<Row> rowsOfReadableDocument(std::string_view document, std::size_t r
 }  // namespace
 
 // A document as the program writes it is read a block at a time; any other is read whole.
-std::vector<Row> rowsOfTableDocument(std::string_view document, const std::string& fileName) {
+std::vector<Row> rowsOfTableDocument(std::string_view document, const std::string& fileName,
+                                     std::size_t blockSize) {
   if (std::optional<std::vector<Row>> rows = rowsOfLineByLineDocument(
-          bytesOfDocument(document), roomForRows(document.size()), blockSizeFor(document.size()))) {
+          bytesOfDocument(document), document.size(), blockSizeFor(document.size(), blockSize))) {
     return std::move(*rows);
   }
   return rowsOfReadableDocument(document, document.size(), fileName);
@@ -198,7 +191,7 @@ std::vector<Row> rowsOfTableFile(const std::string& path) {
       return file.read(buffer, size);
     };
     if (std::optional<std::vector<Row>> rows = rowsOfLineByLineDocument(
-            nextBytes, roomForRows(file.size()), blockSizeFor(file.size()))) {
+            nextBytes, file.size(), blockSizeFor(file.size(), TableBlockSize))) {
       return std::move(*rows);
     }
   }

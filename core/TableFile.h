@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "RowTable.h"
+#include "TableLineReader.h"
 
 namespace numora {
 
@@ -20,8 +21,10 @@ namespace numora {
 std::string tableDocument(const RowTable& table);
 
 // The rows of a table document. Raises Exception "Datei "%s" ist keine gültige Tabellendatei.
-// %s" with `fileName` and what is wrong and where.
-std::vector<Row> rowsOfTableDocument(std::string_view document, const std::string& fileName);
+// %s" with `fileName` and what is wrong and where. A document in the program's layout is read
+// line by line in blocks of `blockSize` bytes; every block size gives the same rows or fault.
+std::vector<Row> rowsOfTableDocument(std::string_view document, const std::string& fileName,
+                                     std::size_t blockSize = TableBlockSize);
 
 // Save table: writes the whole table to `path` atomically; a failure leaves the previous file
 // as it was and raises "Datei "%s" kann nicht erstellt werden. %s".

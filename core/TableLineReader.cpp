@@ -26,13 +26,18 @@ std::size_t lengthOfWholeLines(const char* text, std::size_t size) {
   return lastBreak == nullptr ? 0 : static_cast<const char*>(lastBreak) - text + 1;
 }
 
+// Whether `text` holds nothing but the white space JSON allows between values.
+bool isBlank(std::string_view text) {
+  return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
+}
+
 // Reads the lines of a document a block at a time. The block's bytes stand one byte into the
 // buffer, so that the byte before a block's first row can become the "[" that makes its rows
 // one JSON list; the buffer has room for the parser's padding after the block.
 class LineByLineReader {
  public:
-  LineByLineReader(std::size_t expectedRows, std::size_t blockSize)
-      : expectedRows_(expectedRows),
+  LineByLineReader(std::size_t documentSize, std::size_t blockSize)
+      : documentSize_(documentSize),
         blockCapacity_(std::max<std::size_t>(blockSize, 1)),
         buffer_(newBuffer(blockCapacity_)) {}
 
@@ -47,13 +52,15 @@ class LineByLineReader {
       if (!mayStillBeginWithTheHeader()) {
         return false;
       }
-      const std::size_t whole = lengthOfWholeLines(block(), filled_);
-      if (whole > 0 && !readLines(block(), whole)) {
+      const bool atEnd = got < wanted;
+      const std::size_t ready = lengthReadyToRead(atEnd);
+      if (ready > 0 && !readLines(block(), ready)) {
         return false;
       }
-      std::memmove(block(), block() + whole, filled_ - whole);
-      filled_ -= whole;
-      if (got < wanted) {
+      bytesRead_ += ready;
+      std::memmove(block(), block() + ready, filled_ - ready);
+      filled_ -= ready;
+      if (atEnd) {
         return filled_ == 0 && place_ == Place::End;
       }
     }
@@ -76,6 +83,21 @@ class LineByLineReader {
   }
 
   char* block() { return buffer_.get() + 1; }
+
+  // How much of the block to read now: its whole lines, except that a last line that ends
+  // neither with a row's comma nor as the closing line waits for the next block. It may be the
+  // table's last row, which is read together with the closing line after it.
+  std::size_t lengthReadyToRead(bool atEnd) {
+    const std::size_t whole = lengthOfWholeLines(block(), filled_);
+    if (atEnd || whole < 2 || block()[whole - 2] == ',') {
+      return whole;
+    }
+    const std::size_t lastLine = lengthOfWholeLines(block(), whole - 1);
+    if (std::string_view(block() + lastLine, whole - lastLine) == TableFooter) {
+      return whole;
+    }
+    return lastLine;
+  }
 
   // False as soon as the bytes read so far cannot begin with the header line, so that a
   // document of another layout is not read on in search of a line's end.
@@ -102,7 +124,6 @@ class LineByLineReader {
         return false;
       }
       place_ = Place::Rows;
-      rows_.reserve(expectedRows_);
       lines += TableHeader.size();
       size -= TableHeader.size();
     }
@@ -110,23 +131,22 @@ class LineByLineReader {
     const bool footerFollows =
         text.ends_with(TableFooter) &&
         (size == TableFooter.size() || lines[size - TableFooter.size() - 1] == '\n');
-    const std::size_t rowsSize = footerFollows ? size - TableFooter.size() : size;
-    if (rowsSize > 0 && !readRowLines(lines, rowsSize, footerFollows)) {
+    if (!readRowLines(lines, footerFollows ? size - TableFooter.size() : size, footerFollows)) {
       return false;
     }
     if (footerFollows) {
-      // The rows so far must have ended without a comma: none, or the last one just read.
-      if (rowsSize == 0 && moreRowsFollow_) {
-        return false;
-      }
       place_ = Place::End;
     }
     return true;
   }
 
-  // Lines of rows. Before the closing line they end with the last row and the closing "]"
-  // follows; elsewhere the last row ends with a comma, which becomes the list's "]".
+  // Lines of rows. Blank lines add no row, but cannot end a list that a comma left open. Other
+  // lines add at least one row: before the closing line they end with the list's last row,
+  // whose "]" follows; elsewhere with a row's comma, which becomes the "]" of their list.
   bool readRowLines(char* lines, std::size_t size, bool footerFollows) {
+    if (isBlank(std::string_view(lines, size))) {
+      return !(footerFollows && commaLeftOpen_);
+    }
     char* const open = lines - 1;
     *open = '[';
     std::size_t length = 0;
@@ -139,8 +159,14 @@ class LineByLineReader {
       lines[size - 2] = ']';
       length = size;
     }
-    moreRowsFollow_ = !footerFollows;
-    return readRowList(simdjson::padded_string_view(open, length, readableFrom(open)));
+    makeRoomForRowsIn(size);
+    const std::size_t rowsBefore = rows_.rowCount();
+    if (!readRowList(simdjson::padded_string_view(open, length, readableFrom(open))) ||
+        rows_.rowCount() == rowsBefore) {
+      return false;
+    }
+    commaLeftOpen_ = !footerFollows;
+    return true;
   }
 
   bool readRowList(simdjson::padded_string_view list) {
@@ -152,12 +178,32 @@ class LineByLineReader {
            document.current_location().get(after) == simdjson::OUT_OF_BOUNDS;
   }
 
-  std::size_t expectedRows_;
+  // Makes room for every row a text of `size` bytes can hold. When the room must grow, it grows
+  // to the rows the whole document is expected to hold, judged by the rows per byte so far with
+  // an eighth more, and at least by half, so that the rows move seldom.
+  void makeRoomForRowsIn(std::size_t size) {
+    const std::size_t rows = rows_.rowCount();
+    const std::size_t most = rows + size / SmallestRowLength + 1;
+    if (most <= rows_.room()) {
+      return;
+    }
+    std::size_t expected = 0;
+    if (rows > 0 && bytesRead_ > 0 && documentSize_ > bytesRead_) {
+      const double rowsPerByte = static_cast<double>(rows) / static_cast<double>(bytesRead_);
+      const double rowsLeft = static_cast<double>(documentSize_ - bytesRead_) * rowsPerByte;
+      const std::size_t mostInDocument = documentSize_ / SmallestRowLength + 1;
+      expected = std::min(rows + static_cast<std::size_t>(rowsLeft * 1.125), mostInDocument);
+    }
+    rows_.reserve(std::max({most, expected, rows_.room() + rows_.room() / 2}));
+  }
+
+  std::size_t documentSize_;
   std::size_t blockCapacity_;
   std::unique_ptr<char[]> buffer_;
   std::size_t filled_ = 0;
+  std::size_t bytesRead_ = 0;  // the document's bytes before the block
   Place place_ = Place::Header;
-  bool moreRowsFollow_ = false;
+  bool commaLeftOpen_ = false;  // the rows so far end with a comma: another row must follow
   ondemand::parser parser_;
   TableRowsReader rows_;
 };
@@ -174,9 +220,9 @@ NextDocumentBytes bytesOfDocument(std::string_view document) {
 }
 
 std::optional<std::vector<Row>> rowsOfLineByLineDocument(const NextDocumentBytes& nextBytes,
-                                                         std::size_t expectedRows,
+                                                         std::size_t documentSize,
                                                          std::size_t blockSize) {
-  LineByLineReader reader(expectedRows, blockSize);
+  LineByLineReader reader(documentSize, blockSize);
   if (!reader.read(nextBytes)) {
     return std::nullopt;
   }

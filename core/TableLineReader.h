@@ -24,14 +24,14 @@ inline constexpr std::size_t TableBlockSize = std::size_t{1} << 20;
 // The rows of a table document laid out as the program writes it: the header line, one row per
 // line with a comma after all but the last, and the closing line. It is read a block of lines
 // at a time, so that the whole document never stands in memory, and each block of rows at the
-// speed of the JSON parser.
+// speed of the JSON parser. A document in this layout is always taken, wherever the blocks end.
 //
 // Gives nothing for a document laid out any other way or with any fault, and for anything the
 // fast reading of whole documents leaves to the careful one; the whole document must then be
-// read once more. `expectedRows` is the room for rows made once the header is found; a line
-// longer than `blockSize` is read whole all the same.
+// read once more. `documentSize` is the document's size in bytes, from which the room for its
+// rows is judged (0 when unknown); a line longer than `blockSize` is read whole all the same.
 std::optional<std::vector<Row>> rowsOfLineByLineDocument(const NextDocumentBytes& nextBytes,
-                                                         std::size_t expectedRows,
+                                                         std::size_t documentSize,
                                                          std::size_t blockSize = TableBlockSize);
 
 }  // namespace numora

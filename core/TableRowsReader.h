@@ -22,6 +22,9 @@ class TableRowsReader {
   using Value = simdjson::ondemand::value;
 
   void reserve(std::size_t rows) { rows_.reserve(rows); }
+  std::size_t rowCount() const { return rows_.size(); }
+  // How many rows there is room for before the rows must move.
+  std::size_t room() const { return rows_.capacity(); }
 
   // A list of rows: appended to those read before.
   bool readRows(Value value);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,7 +31,7 @@ std::optional<std::vector<Row>> carefulRows(const std::string& document) {
 
 std::optional<std::vector<Row>> rowsReadLineByLine(const std::string& document,
                                                    std::size_t blockSize) {
-  return rowsOfLineByLineDocument(bytesOfDocument(document), 0, blockSize);
+  return rowsOfLineByLineDocument(bytesOfDocument(document), document.size(), blockSize);
 }
 
 void expectTaken(const std::optional<std::vector<Row>>& rows, Taken taken,
@@ -110,6 +111,13 @@ TEST(TableReading, FastReadingsGiveTheCarefulReadingsRowsOrLeaveTheDocumentToIt)
             "{\"rows\": [" + a + "], \"format\": \"numora-table\", \"version\": 1, \"rows\": [" +
                 b + "]}",
             ab, Taken::No, Taken::Yes},
+           {"version 1.0",
+            "{\"format\": \"numora-table\", \"version\": 1.0, \"rows\": [" + a + "]}",
+            std::vector<Row>{ab[0]}, Taken::No, Taken::Yes},
+           {"version 10E-1 and 0.1e1",
+            "{\"format\": \"numora-table\", \"version\": 10E-1, \"version\": 0.1e1, "
+            "\"rows\": []}",
+            std::vector<Row>{}, Taken::No, Taken::Yes},
            {"version twice, the last 1",
             "{\"format\": \"numora-table\", \"version\": 2, \"version\": 1, \"rows\": []}",
             std::vector<Row>{}, Taken::No, Taken::No},
@@ -136,6 +144,26 @@ TEST(TableReading, FastReadingsGiveTheCarefulReadingsRowsOrLeaveTheDocumentToIt)
             std::nullopt, Taken::No, Taken::No},
            {"a comma after the last row", Header + a + ",\n" + Footer, std::nullopt, Taken::No,
             Taken::No},
+           {"a comma and a blank line after the last row", Header + a + ",\n\n" + Footer,
+            std::nullopt, Taken::No, Taken::No},
+           {"a comma before the first row", Header + ",\n" + a + "\n" + Footer, std::nullopt,
+            Taken::No, Taken::No},
+           {"a comma after blank lines before the first row",
+            Header + "\n \n,\n" + a + ",\n" + b + "\n" + Footer, std::nullopt, Taken::No,
+            Taken::No},
+           {"only a comma", Header + ",\n" + Footer, std::nullopt, Taken::No, Taken::No},
+           {"only a comma between blank lines", Header + "\n,\n\n" + Footer, std::nullopt,
+            Taken::No, Taken::No},
+           {"two commas between rows", Header + a + ",\n,\n" + b + "\n" + Footer, std::nullopt,
+            Taken::No, Taken::No},
+           {"blank lines among the rows", Header + "\n" + a + ",\n\n\t\n" + b + "\n" + Footer, ab,
+            Taken::Either, Taken::Yes},
+           {"only blank lines", Header + "\n \n" + Footer, std::vector<Row>{}, Taken::Yes,
+            Taken::Yes},
+           {"a NUL byte and more after the end", Header + a + "\n" + Footer + std::string("\0x", 2),
+            std::nullopt, Taken::No, Taken::No},
+           {"a NUL byte after the end", Header + Footer + std::string(1, '\0'), std::nullopt,
+            Taken::No, Taken::No},
            {"a comma missing between rows", Header + a + "\n" + b + "\n" + Footer, std::nullopt,
             Taken::No, Taken::No},
            {"a line break inside a text",
@@ -176,8 +204,12 @@ TEST(TableReading, FastReadingsGiveTheCarefulReadingsRowsOrLeaveTheDocumentToIt)
        }) {
     const std::optional<std::vector<Row>> careful = carefulRows(c.document);
     ASSERT_EQ(careful, c.rows) << c.what;
-    for (const std::size_t blockSize :
-         {std::size_t{1}, std::size_t{5}, std::size_t{64}, TableBlockSize}) {
+    // Every place where a block can end, and the block the files are read in.
+    std::vector<std::size_t> blockSizes{TableBlockSize};
+    for (std::size_t size = 1; size <= std::min<std::size_t>(c.document.size(), 400); ++size) {
+      blockSizes.push_back(size);
+    }
+    for (const std::size_t blockSize : blockSizes) {
       expectTaken(rowsReadLineByLine(c.document, blockSize), c.byLines, careful,
                   std::string(c.what) + ", line by line in blocks of " + std::to_string(blockSize));
     }
