@@ -1,5 +1,6 @@
 #include "JsonTokens.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -117,7 +118,57 @@ bool hasJsonNumberForm(std::string_view token) {
   return end == token.size();
 }
 
+// The value of an exponent's text (a sign and digits), held within a range far beyond the
+// digits of any number, so that it cannot overflow.
+long long exponentValue(std::string_view exponent) {
+  constexpr long long Beyond = 1LL << 40;
+  const bool negative = exponent.starts_with('-');
+  if (exponent.starts_with('-') || exponent.starts_with('+')) {
+    exponent.remove_prefix(1);
+  }
+  long long value = 0;
+  for (const char digit : exponent) {
+    value = std::min(value * 10 + (digit - '0'), Beyond);
+  }
+  return negative ? -value : value;
+}
+
 }  // namespace
+
+// The number is its digits, whole and fraction one after the other, times a power of ten. Without
+// their leading and trailing zeros, it is whole when the power of the last digit is not below 0.
+WholeNumber wholeNumberOf(std::string_view token) {
+  if (!hasJsonNumberForm(token)) {
+    return WholeNumber::None;
+  }
+  const bool negative = token.starts_with('-');
+  const std::size_t wholeStart = negative ? 1 : 0;
+  const std::size_t wholeEnd = endOfDigits(token, wholeStart);
+  std::string digits(token.substr(wholeStart, wholeEnd - wholeStart));
+  std::size_t end = wholeEnd;
+  std::size_t fractionDigits = 0;
+  if (end < token.size() && token[end] == '.') {
+    end = endOfDigits(token, wholeEnd + 1);
+    fractionDigits = end - wholeEnd - 1;
+    digits.append(token.substr(wholeEnd + 1, fractionDigits));
+  }
+  const long long exponent = end < token.size() ? exponentValue(token.substr(end + 1)) : 0;
+  long long lastDigitPower = exponent - static_cast<long long>(fractionDigits);
+  const std::size_t first = digits.find_first_not_of('0');
+  if (first == std::string::npos) {
+    return WholeNumber::Zero;
+  }
+  const std::size_t last = digits.find_last_not_of('0');
+  lastDigitPower += static_cast<long long>(digits.size() - 1 - last);
+  if (lastDigitPower < 0) {
+    return WholeNumber::None;
+  }
+  if (negative) {
+    return WholeNumber::Negative;
+  }
+  return first == last && digits[first] == '1' && lastDigitPower == 0 ? WholeNumber::One
+                                                                      : WholeNumber::AboveOne;
+}
 
 bool appendJsonStringCharacters(const char* text, std::string& out) {
   const char* run = text;

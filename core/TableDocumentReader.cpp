@@ -2,10 +2,10 @@
 
 #include <simdjson.h>
 
-#include <cstdint>
 #include <string>
 #include <utility>
 
+#include "JsonTokens.h"
 #include "TableRowsReader.h"
 
 namespace numora {
@@ -55,9 +55,10 @@ class ValidTableReader {
     if (topKey_ == "version") {
       versionSeen_ = true;
       std::string_view token;
-      std::uint64_t version = 0;
-      return TableRowsReader::scalarToken(value, token) && token == "1" &&
-             value.get_uint64().get(version) == simdjson::SUCCESS;
+      double version = 0;
+      return TableRowsReader::scalarToken(value, token) &&
+             wholeNumberOf(token) == WholeNumber::One &&
+             value.get_double().get(version) == simdjson::SUCCESS;
     }
     if (topKey_ == "rows") {
       rowsSeen_ = true;

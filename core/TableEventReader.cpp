@@ -3,12 +3,12 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <utility>
 
 #include "Faults.h"
+#include "JsonTokens.h"
 #include "TableFormat.h"
 
 namespace numora {
@@ -39,12 +39,23 @@ class TableReader : public nlohmann::json_sax<Json> {
     }
     return plainValue();
   }
-  bool number_float(number_float_t number, const string_t& text) override {
-    // A whole number too large for an integer ("1E23") is still a version, only a newer one.
-    if (depth_ == 1 && topKey_ == "version" && number > TableFormatVersion &&
-        number == std::floor(number)) {
-      newerVersionText_ = text;
-      return true;
+  // A version written with a fraction or an exponent is the whole number it stands for, read
+  // exactly from its digits: "1.0" is version 1, "2.0" and "1E23" newer ones, "1.5" none.
+  bool number_float(number_float_t, const string_t& text) override {
+    if (depth_ != 1 || topKey_ != "version") {
+      return plainValue();
+    }
+    switch (wholeNumberOf(text)) {
+      case WholeNumber::Zero:
+        return number_unsigned(0);
+      case WholeNumber::One:
+        return number_unsigned(1);
+      case WholeNumber::AboveOne:
+        newerVersionText_ = text;
+        return true;
+      case WholeNumber::None:
+      case WholeNumber::Negative:
+        break;
     }
     return plainValue();
   }
@@ -257,6 +268,11 @@ std::vector<Row> rowsReadEventByEvent(std::string_view document, const std::stri
   Json::sax_parse(document.begin(), document.end(), &reader);
   if (const std::optional<std::size_t> position = reader.syntaxErrorAt()) {
     throw notATableFileFault(fileName, "Syntaxfehler in " + lineAndColumn(document, *position - 1));
+  }
+  // The parser takes a NUL byte for the end of its input and refuses one inside a text, so one
+  // it let pass stands after the document, where it is a fault like any byte but white space.
+  if (const std::size_t nul = document.find('\0'); nul != std::string_view::npos) {
+    throw notATableFileFault(fileName, "Syntaxfehler in " + lineAndColumn(document, nul));
   }
   if (const std::optional<std::string> problem = reader.problem()) {
     throw notATableFileFault(fileName, *problem);

@@ -211,6 +211,17 @@ TEST_F(TableFile, FilesThatAreNoTableAreRefusedAndTheTableStaysAsItWas) {
            {"bad UTF-8 in a text", good + "{\"name\": \"\xff\"}]}",
             "Syntaxfehler in Zeile 2, Spalte 11"},
            {"trailing garbage", good + "]} x", "Syntaxfehler in Zeile 2, Spalte 4"},
+           {"a NUL byte after the end", good + row + "\n]}\n" + std::string("\0x", 2),
+            "Syntaxfehler in Zeile 4, Spalte 1"},
+           {"a NUL byte after blanks", good + "]}  " + std::string(1, '\0'),
+            "Syntaxfehler in Zeile 2, Spalte 5"},
+           {"a comma before the first row", good + ",\n" + row + "\n]}\n",
+            "Syntaxfehler in Zeile 2, Spalte 1"},
+           {"a comma and a blank line after the last row", good + row + ",\n\n]}\n",
+            "Syntaxfehler in Zeile 4, Spalte 1"},
+           {"only a comma", good + ",\n]}\n", "Syntaxfehler in Zeile 2, Spalte 1"},
+           {"two commas between rows", good + row + ",\n,\n" + row + "\n]}\n",
+            "Syntaxfehler in Zeile 3, Spalte 1"},
            {"a list", "[1, 2]", "Das Dokument ist kein JSON-Objekt"},
            {"a number", "42", "Das Dokument ist kein JSON-Objekt"},
            {"no format", "{\"version\": 1, \"rows\": []}", "\"format\" ist nicht \"numora-table\""},
@@ -229,6 +240,22 @@ TEST_F(TableFile, FilesThatAreNoTableAreRefusedAndTheTableStaysAsItWas) {
            {"version as text", "{\"format\": \"numora-table\", \"version\": \"1\", \"rows\": []}",
             "\"version\" fehlt oder ist keine ganze Zahl"},
            {"version 1.5", "{\"format\": \"numora-table\", \"version\": 1.5, \"rows\": []}",
+            "\"version\" fehlt oder ist keine ganze Zahl"},
+           {"version 2.0", "{\"format\": \"numora-table\", \"version\": 2.0, \"rows\": []}",
+            "Version 2.0 ist neuer als Version 1"},
+           {"version 0.5e1", "{\"format\": \"numora-table\", \"version\": 0.5e1, \"rows\": []}",
+            "Version 0.5e1 ist neuer als Version 1"},
+           {"version 0.0", "{\"format\": \"numora-table\", \"version\": 0.0, \"rows\": []}",
+            "Version 0 gibt es nicht"},
+           {"version -1.0", "{\"format\": \"numora-table\", \"version\": -1.0, \"rows\": []}",
+            "\"version\" fehlt oder ist keine ganze Zahl"},
+           {"version -1", "{\"format\": \"numora-table\", \"version\": -1, \"rows\": []}",
+            "\"version\" fehlt oder ist keine ganze Zahl"},
+           {"version a little above 2",
+            "{\"format\": \"numora-table\", \"version\": 2.0000000000000001, \"rows\": []}",
+            "\"version\" fehlt oder ist keine ganze Zahl"},
+           {"version too small for a double",
+            "{\"format\": \"numora-table\", \"version\": 1E-400, \"rows\": []}",
             "\"version\" fehlt oder ist keine ganze Zahl"},
            {"no rows", "{\"format\": \"numora-table\", \"version\": 1}",
             "\"rows\" fehlt oder ist keine Liste"},
@@ -258,6 +285,12 @@ TEST_F(TableFile, FilesThatAreNoTableAreRefusedAndTheTableStaysAsItWas) {
         << c.what;
     EXPECT_EQ(rowsOf(table), (std::vector<Row>{{"kept", "x", "1", "1"}})) << c.what;
     EXPECT_EQ(observer.events, std::vector<std::string>{}) << c.what;
+    // The same fault wherever the blocks of the line-by-line reading end.
+    for (std::size_t blockSize = 1; blockSize <= c.content.size() + 1; ++blockSize) {
+      EXPECT_EQ(test::faultOf([&] { rowsOfTableDocument(c.content, "bad.TBE", blockSize); }),
+                "Exception: Datei \"bad.TBE\" ist keine gültige Tabellendatei. " + c.problem)
+          << c.what << ", blocks of " << blockSize;
+    }
   }
 }
 
