@@ -1,6 +1,8 @@
 #include "FileAccess.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,6 +12,7 @@
 #include <cstring>
 #include <ctime>
 #include <new>
+#include <string_view>
 #include <utility>
 
 #include "Faults.h"
@@ -94,21 +97,77 @@ void syncFolder(const std::string& folder) {
   }
 }
 
-// A short name for a new file in `folder` that no other file is likely to have.
-std::string temporaryName(const std::string& folder) {
-  static constexpr char Letters[] =
-      "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-  unsigned char random[8] = {};
+constexpr char NameLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+constexpr std::size_t RandomLetters = 8;
+constexpr std::size_t LongestName = 255;
+constexpr std::string_view TemporaryMark = ".numora-";
+
+// The start of the names a save of `target` gives its new content: a hidden name derived from
+// the target's own, shortened where it would not leave room for the random letters.
+std::string temporaryNamePrefix(const std::string& target) {
+  const std::size_t slash = target.rfind('/');
+  const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+  const std::size_t room = LongestName - 1 - TemporaryMark.size() - RandomLetters;
+  return "." + base.substr(0, room) + std::string(TemporaryMark);
+}
+
+// A name for a new file that no other file is likely to have: `prefix` and random letters.
+std::string temporaryName(const std::string& prefix) {
+  unsigned char random[RandomLetters] = {};
   if (::getrandom(random, sizeof random, 0) != static_cast<ssize_t>(sizeof random)) {
     const auto clock =
         static_cast<unsigned long>(::getpid()) ^ static_cast<unsigned long>(std::time(nullptr));
-    std::memcpy(random, &clock, sizeof random);
+    std::memcpy(random, &clock, std::min(sizeof clock, sizeof random));
   }
-  std::string name = folder + "/.numora-";
+  std::string name = prefix;
   for (const unsigned char byte : random) {
-    name.push_back(Letters[byte % (sizeof Letters - 1)]);
+    name.push_back(NameLetters[byte % (sizeof NameLetters - 1)]);
   }
   return name;
+}
+
+// Whether `name` is one that temporaryName gives with `prefix`.
+bool isTemporaryName(std::string_view name, std::string_view prefix) {
+  return name.size() == prefix.size() + RandomLetters && name.starts_with(prefix) &&
+         name.substr(prefix.size()).find_first_not_of(NameLetters) == std::string_view::npos;
+}
+
+// Removes the file `name` in `folder` when it is a regular file that a save left behind: no
+// save holds its lock, so the save that made it has ended without putting it in place. It is
+// removed only while this still names the file whose lock was taken.
+void removeIfLeftBehind(int folder, const char* name) {
+  int file = ::openat(folder, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (file < 0 && errno == EACCES) {
+    file = ::openat(folder, name, O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  }
+  if (file < 0) {
+    return;
+  }
+  struct stat locked;
+  struct stat named;
+  if (::fstat(file, &locked) == 0 && S_ISREG(locked.st_mode) &&
+      ::flock(file, LOCK_EX | LOCK_NB) == 0 &&
+      ::fstatat(folder, name, &named, AT_SYMLINK_NOFOLLOW) == 0 && named.st_dev == locked.st_dev &&
+      named.st_ino == locked.st_ino) {
+    ::unlinkat(folder, name, 0);
+  }
+  ::close(file);
+}
+
+// Removes what earlier saves of the same target left in `folder` when they were killed after
+// naming their new content and before putting it in place. Files of live saves, which hold
+// their lock, and every file of another name stay.
+void removeLeftoversOfEarlierSaves(const std::string& folder, const std::string& prefix) {
+  DIR* const entries = ::opendir(folder.c_str());
+  if (entries == nullptr) {
+    return;
+  }
+  while (const dirent* entry = ::readdir(entries)) {
+    if (isTemporaryName(entry->d_name, prefix)) {
+      removeIfLeftBehind(::dirfd(entries), entry->d_name);
+    }
+  }
+  ::closedir(entries);
 }
 
 // Why a file of `mode` cannot be opened or replaced as a table: the system's text for a folder,
@@ -148,6 +207,8 @@ AtomicFileWriter::AtomicFileWriter(std::string path) : path_(std::move(path)) {
   } else if (errno != ENOENT) {
     fail(errno);
   }
+  temporaryPrefix_ = temporaryNamePrefix(target_);
+  removeLeftoversOfEarlierSaves(folder_, temporaryPrefix_);
   openTemporary();
   if (::fchmod(descriptor_, permissions) != 0) {
     fail(errno);
@@ -163,28 +224,53 @@ AtomicFileWriter::~AtomicFileWriter() {
   }
 }
 
-// The new content goes to an unnamed file in the target's folder, else to a short named one.
+// The new content goes to an unnamed file in the target's folder, else to a named one. Either
+// is locked while this save lasts, so that no other save takes it for one left behind.
 void AtomicFileWriter::openTemporary() {
   descriptor_ = ::open(folder_.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
   if (descriptor_ >= 0) {
+    ::flock(descriptor_, LOCK_EX);
     return;
   }
   if (!unnamedFilesUnsupported(errno)) {
     fail(errno);
   }
-  std::string pattern = folder_ + "/.numora-XXXXXX";
-  descriptor_ = ::mkostemp(pattern.data(), O_CLOEXEC);
-  if (descriptor_ < 0) {
-    fail(errno);
-  }
-  temporaryPath_ = std::move(pattern);
+  openNamedTemporary();
 }
 
-// Gives the unnamed file a short name of its own in the target's folder, to rename from.
+// A named file for the new content. Between its creation and its lock another save may take it
+// for one left behind and remove it; then it is made again.
+void AtomicFileWriter::openNamedTemporary() {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string name = folder_ + "/" + temporaryName(temporaryPrefix_);
+    descriptor_ = ::open(name.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
+    if (descriptor_ < 0) {
+      if (errno == EEXIST) {
+        continue;
+      }
+      fail(errno);
+    }
+    temporaryPath_ = std::move(name);
+    // Locked at once. A save that took the file for one left behind just before has removed
+    // its name: then another is made. Where the file system has no locks, no save removes
+    // another's file.
+    ::flock(descriptor_, LOCK_EX);
+    struct stat status;
+    if (::fstat(descriptor_, &status) != 0 || status.st_nlink > 0) {
+      return;
+    }
+    ::close(descriptor_);
+    descriptor_ = -1;
+    temporaryPath_.clear();
+  }
+  fail(EEXIST);
+}
+
+// Gives the unnamed file a name of its own in the target's folder, to rename from.
 void AtomicFileWriter::nameTemporary() {
   const std::string self = "/proc/self/fd/" + std::to_string(descriptor_);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    std::string name = temporaryName(folder_);
+    std::string name = folder_ + "/" + temporaryName(temporaryPrefix_);
     int linked = ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW);
     if (linked != 0 && errno == ENOENT) {
       // No /proc: the system call that needs no path, where the user may use it.
@@ -226,8 +312,14 @@ void AtomicFileWriter::commit() {
   if (temporaryPath_.empty()) {
     nameTemporary();
   }
+  // A second descriptor keeps the lock until the content is in place; closing the first one
+  // reports what the file system could not write.
+  const int lock = ::dup(descriptor_);
+  if (lock < 0) {
+    fail(errno);
+  }
   const int closed = ::close(descriptor_);
-  descriptor_ = -1;
+  descriptor_ = lock;
   if (closed != 0) {
     fail(errno);
   }
@@ -235,6 +327,8 @@ void AtomicFileWriter::commit() {
     fail(errno);
   }
   temporaryPath_.clear();
+  ::close(descriptor_);
+  descriptor_ = -1;
   syncFolder(folder_);
 }
 

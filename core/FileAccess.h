@@ -9,8 +9,10 @@ namespace numora {
 // Writes a file so that it is either replaced as a whole or not at all. A symbolic link is
 // followed and the file it points to replaced (a link to nothing creates its target), so the
 // link stays. The content goes to an unnamed file in the target's folder, which is flushed,
-// synced, given a short name and renamed over the target: a save that is killed leaves
-// nothing behind. Where the file system has no unnamed files, a short named one is used.
+// synced, given a hidden name derived from the target's (".NAME.numora-" and random letters)
+// and renamed over the target. Where the file system has no unnamed files, a named one is used
+// from the start. The file is locked while the save lasts: a save that is killed after naming
+// it leaves a file no save holds, which the next save of the same target removes.
 //
 // The target is refused, before anything is written, when it exists and is no regular file or
 // when the user may not write to it. A failure at any point leaves the previous file as it was
@@ -30,13 +32,15 @@ class AtomicFileWriter {
  private:
   [[noreturn]] void fail(int error);
   void openTemporary();
+  void openNamedTemporary();
   void nameTemporary();
 
-  std::string path_;           // as the caller named it, for the fault message
-  std::string target_;         // the file that is replaced: links followed
-  std::string folder_;         // the target's folder
-  std::string temporaryPath_;  // the new content's name while it has one of its own
-  int descriptor_ = -1;
+  std::string path_;             // as the caller named it, for the fault message
+  std::string target_;           // the file that is replaced: links followed
+  std::string folder_;           // the target's folder
+  std::string temporaryPrefix_;  // the start of the new content's name
+  std::string temporaryPath_;    // the new content's name while it has one of its own
+  int descriptor_ = -1;          // the new content, locked while the save lasts
 };
 
 // Writes `content` as the whole file, through AtomicFileWriter.

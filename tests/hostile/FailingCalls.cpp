@@ -2,6 +2,8 @@
 // what a save does when the disk or the file system fails at that step:
 //   NUMORA_FAIL_CALL=write|fsync|rename|linkat  the call to fail
 //   NUMORA_FAIL_AT=N                            fail its N-th call (counted from 1)
+//   NUMORA_FAIL_BY_KILLING=1                    kill the process at that call instead, as
+//                                               a crash or a power cut would end it
 //   NUMORA_NO_UNNAMED_FILES=1                   open(O_TMPFILE) fails as on a file system
 //                                               without unnamed files
 // Calls on standard input, output and error are neither counted nor failed, so only the files
@@ -9,6 +11,7 @@
 
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -18,15 +21,21 @@
 
 namespace {
 
-// Whether this call of `name` is the one to fail.
+// Whether this call of `name` is the one to fail; the process ends here where it is to be
+// killed instead.
 bool failsNow(const char* name) {
   static int calls = 0;
   const char* failing = std::getenv("NUMORA_FAIL_CALL");
   const char* at = std::getenv("NUMORA_FAIL_AT");
-  if (failing == nullptr || at == nullptr || std::strcmp(failing, name) != 0) {
+  if (failing == nullptr || at == nullptr || std::strcmp(failing, name) != 0 ||
+      ++calls != std::atoi(at)) {
     return false;
   }
-  return ++calls == std::atoi(at);
+  const char* killing = std::getenv("NUMORA_FAIL_BY_KILLING");
+  if (killing != nullptr && killing[0] == '1') {
+    ::kill(::getpid(), SIGKILL);
+  }
+  return true;
 }
 
 template <typename Function>

@@ -89,4 +89,28 @@ TEST_F(FaultInjection, EveryFailingStepLeavesThePreviousFileAndNothingElse) {
   std::remove(errorsPath_.c_str());
 }
 
+// A save killed after it named its new content and before it put it in place leaves the
+// previous file whole and a hidden file beside it, which the next save of the file removes.
+TEST_F(FaultInjection, TheNextSaveRemovesWhatASaveKilledBeforeItsRenameLeft) {
+  const std::string previous = "the previous file\n";
+  for (const std::string option : {"--save", "--print"}) {
+    for (const char* unnamedFiles : {"", " NUMORA_NO_UNNAMED_FILES=1"}) {
+      const std::string what = option + unnamedFiles;
+      numora::test::writeFile(folder_.path("target"), previous);
+      const Outcome killed = numoraCalc(
+          option, std::string("NUMORA_FAIL_CALL=rename NUMORA_FAIL_AT=1 NUMORA_FAIL_BY_KILLING=1") +
+                      unnamedFiles);
+      EXPECT_NE(killed.status, 0) << what;
+      EXPECT_EQ(contentOf(folder_.path("target")), previous) << what;
+      const std::vector<std::string> left = folder_.fileNames();
+      ASSERT_EQ(left.size(), 3u) << what;
+      EXPECT_TRUE(left[0].starts_with(".target.numora-")) << what << ": " << left[0];
+      EXPECT_EQ(numoraCalc(option, "").status, 0) << what;
+      EXPECT_EQ(folder_.fileNames(), (std::vector<std::string>{"target", "terms.txt"})) << what;
+      EXPECT_TRUE(contentOf(folder_.path("target")) != previous) << what;
+    }
+  }
+  std::remove(errorsPath_.c_str());
+}
+
 }  // namespace

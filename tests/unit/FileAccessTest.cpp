@@ -4,11 +4,13 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -162,6 +164,60 @@ TEST_F(FileAccess, ASaveThatDiesLeavesNothingAndAnyNameCanBeSaved) {
   const std::string longest = std::string(251, 'n') + ".TBE";
   EXPECT_EQ(faultOf([&] { saveTable(NewTable, path(longest)); }), "no fault");
   EXPECT_EQ(contentOf(path(longest)), tableDocument(NewTable));
+}
+
+// What a save killed between naming its new content and putting it in place left behind is
+// removed by the next save of the same file; a live save's file and any other file stay.
+TEST_F(FileAccess, ASaveRemovesWhatAKilledSaveOfTheSameFileLeftAndNothingElse) {
+  enum class Kind { File, LockedFile, Folder, Link };
+  struct Case {
+    std::string name;
+    Kind kind;
+    bool kept;
+  };
+  const std::vector<Case> cases{
+      {".t.TBE.numora-a1B2c3D4", Kind::File, false},       // left by a killed save
+      {".t.TBE.numora-zzzzzzzz", Kind::File, false},       // another one
+      {".t.TBE.numora-e5F6g7H8", Kind::LockedFile, true},  // a save still going on
+      {".t.TBE.numora-folder01", Kind::Folder, true},
+      {".t.TBE.numora-symlink1", Kind::Link, true},
+      {".u.TBE.numora-a1B2c3D4", Kind::File, true},  // of another file
+      {".t.TBE.numora-a1B2c3D", Kind::File, true},   // names no save gives
+      {".t.TBE.numora-a1B2c3D45", Kind::File, true},
+      {".t.TBE.numora-a1B2c3_4", Kind::File, true},
+      {"t.TBE.numora-a1B2c3D4", Kind::File, true},
+      {".numora-a1B2c3D4", Kind::File, true},
+  };
+  std::vector<int> locks;
+  std::vector<std::string> kept{"t.TBE"};
+  for (const Case& c : cases) {
+    switch (c.kind) {
+      case Kind::File:
+      case Kind::LockedFile:
+        writeFile(path(c.name), "content");
+        if (c.kind == Kind::LockedFile) {
+          locks.push_back(::open(path(c.name).c_str(), O_RDONLY | O_CLOEXEC));
+          ASSERT_EQ(::flock(locks.back(), LOCK_EX), 0);
+        }
+        break;
+      case Kind::Folder:
+        fs::create_directory(path(c.name));
+        break;
+      case Kind::Link:
+        fs::create_symlink("t.TBE", path(c.name));
+        break;
+    }
+    if (c.kept) {
+      kept.push_back(c.name);
+    }
+  }
+  std::sort(kept.begin(), kept.end());
+  EXPECT_EQ(faultOf([&] { saveTable(NewTable, path("t.TBE")); }), "no fault");
+  EXPECT_EQ(folder_.fileNames(), kept);
+  EXPECT_EQ(contentOf(path("t.TBE")), tableDocument(NewTable));
+  for (const int lock : locks) {
+    ::close(lock);
+  }
 }
 
 // Memory that runs out while a file is read or written is a fault naming the file, in German.
