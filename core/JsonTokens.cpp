@@ -135,6 +135,10 @@ long long exponentValue(std::string_view exponent) {
 
 }  // namespace
 
+bool isJsonWhiteSpace(std::string_view text) {
+  return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
+}
+
 // The number is its digits, whole and fraction one after the other, times a power of ten. Without
 // their leading and trailing zeros, it is whole when the power of the last digit is not below 0.
 WholeNumber wholeNumberOf(std::string_view token) {

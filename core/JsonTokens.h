@@ -12,6 +12,9 @@ namespace numora {
 // forbids (an unknown letter, a lone surrogate).
 bool appendJsonStringCharacters(const char* text, std::string& out);
 
+// Whether `text` holds nothing but the white space JSON allows between tokens.
+bool isJsonWhiteSpace(std::string_view text);
+
 // The whole number a JSON number stands for, judged exactly by its digits, however it is
 // written: "1.0", "10E-1" and "0.1e1" are one, "2.0" and "1E23" above one, "1.5" and
 // "1.0000000000000000001" no whole number.

@@ -8,6 +8,7 @@
 
 #include "Faults.h"
 #include "FileAccess.h"
+#include "JsonTokens.h"
 #include "TableDocumentReader.h"
 #include "TableEventReader.h"
 #include "TableFormat.h"
@@ -142,7 +143,7 @@ namespace {
 // event by event, which finds what is wrong and where.
 std::vector<Row> rowsOfReadableDocument(std::string_view document, std::size_t readableBytes,
                                         const std::string& fileName) {
-  if (document.find_first_not_of(" \t\r\n") == std::string_view::npos) {
+  if (isJsonWhiteSpace(document)) {
     throw notATableFileFault(fileName, "Die Datei ist leer");
   }
   const std::size_t expectedRows = expectedRowCount(document);

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <utility>
 
+#include "JsonTokens.h"
 #include "TableFormat.h"
 #include "TableRowsReader.h"
 
@@ -24,11 +25,6 @@ enum class Place { Header, Rows, End };
 std::size_t lengthOfWholeLines(const char* text, std::size_t size) {
   const void* lastBreak = ::memrchr(text, '\n', size);
   return lastBreak == nullptr ? 0 : static_cast<const char*>(lastBreak) - text + 1;
-}
-
-// Whether `text` holds nothing but the white space JSON allows between values.
-bool isBlank(std::string_view text) {
-  return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
 }
 
 // Reads the lines of a document a block at a time. The block's bytes stand one byte into the
@@ -144,7 +140,7 @@ class LineByLineReader {
   // lines add at least one row: before the closing line they end with the list's last row,
   // whose "]" follows; elsewhere with a row's comma, which becomes the "]" of their list.
   bool readRowLines(char* lines, std::size_t size, bool footerFollows) {
-    if (isBlank(std::string_view(lines, size))) {
+    if (isJsonWhiteSpace(std::string_view(lines, size))) {
       return !(footerFollows && commaLeftOpen_);
     }
     char* const open = lines - 1;

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "Faults.h"
+#include "JsonTokens.h"
 #include "PlainText.h"
 #include "Report.h"
 #include "TableDocumentReader.h"
@@ -92,7 +93,7 @@ std::vector<std::size_t> blockSizesFor(std::size_t size) {
 void checkReadingsAgree(std::string_view document) {
   const Verdict careful =
       verdictOf([&] { return numora::rowsReadEventByEvent(document, "fuzz.TBE", 0); });
-  const bool blank = document.find_first_not_of(" \t\r\n") == std::string_view::npos;
+  const bool blank = numora::isJsonWhiteSpace(document);
   for (const std::size_t blockSize : blockSizesFor(document.size())) {
     if (!blank && verdictOf([&] {
                     return numora::rowsOfTableDocument(document, "fuzz.TBE", blockSize);
