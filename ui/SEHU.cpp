@@ -272,8 +272,9 @@ void TForm1::SpeedButton2Click() {
 }
 
 void TForm1::openTableFile(const std::string& path) {
-  runTableCommand(
-      [&] { ListView1->selectIndex(history_.openTable(ListView1->selectedIndex(), path)); });
+  runTableCommand([&] {
+    ListView1->selectIndex(history_.openTable(ListView1->selectedIndex(), numora::readTable(path)));
+  });
 }
 
 void TForm1::openTableAtStart(const std::string& path) {

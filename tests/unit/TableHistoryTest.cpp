@@ -88,7 +88,9 @@ std::vector<Case> commands(const std::string& tablePath) {
       // The third row fails: the two above keep their new Results, and undo takes them back.
       {"calculate all up to a fault", ThreeRows, 1, calculateAllThrough, calculateAllFrom, true},
       {"open", ThreeRows, 1,
-       [&](TableHistory& history, int selected) { return history.openTable(selected, tablePath); },
+       [&](TableHistory& history, int selected) {
+         return history.openTable(selected, readTable(tablePath));
+       },
        [&](RowTable& table, int) { return openTable(table, tablePath); }, true},
   };
 }
@@ -122,7 +124,7 @@ TEST(TableHistory, EveryCommandIsUndoneAndRedoneByteForByte) {
 TEST(TableHistory, WhatCannotBeDoneMakesNoStepAndUndoOfNothingDoesNothing) {
   RowTable table = tableOf(ThreeRows);
   TableHistory history(table);
-  EXPECT_EQ(faultOf([&] { history.openTable(0, "/nonexistent/t.TBE"); }),
+  EXPECT_EQ(faultOf([&] { history.openTable(0, readTable("/nonexistent/t.TBE")); }),
             "Exception: Datei \"/nonexistent/t.TBE\" kann nicht geöffnet werden. No such file "
             "or directory");
   EXPECT_EQ(faultOf([&] { history.calculateRow(2, Inputs); }),

@@ -30,6 +30,10 @@ std::vector<Row> rowsOfTableDocument(std::string_view document, const std::strin
 // as it was and raises "Datei "%s" kann nicht erstellt werden. %s".
 void saveTable(const RowTable& table, const std::string& path);
 
+// The rows of the table file at `path`. A file that cannot be read or is no valid table raises
+// its fault.
+std::vector<Row> readTable(const std::string& path);
+
 // Open table: replaces every row of `table` with the file's rows and returns the selection
 // afterwards (none). A file that cannot be read or is no valid table raises its fault and
 // leaves the table exactly as it was.

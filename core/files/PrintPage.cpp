@@ -1,10 +1,5 @@
 #include "PrintPage.h"
 
-#include <pwd.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cstdlib>
 #include <new>
 
 #include "ApplicationTitle.h"
@@ -62,31 +57,10 @@ std::string cacheFolder(const UserFolders& user) {
   return cacheHome + "/numora";
 }
 
-UserFolders thisUsersFolders() {
-  const char* cacheHome = std::getenv("XDG_CACHE_HOME");
-  const char* home = std::getenv("HOME");
-  UserFolders user{cacheHome != nullptr ? cacheHome : "", home != nullptr ? home : ""};
-  if (user.home.empty()) {
-    if (const passwd* entry = ::getpwuid(::getuid()); entry != nullptr && entry->pw_dir) {
-      user.home = entry->pw_dir;
-    }
-  }
-  return user;
-}
-
-// Creates `folder` and the folders above it that are missing, each for the user alone.
-void createFolders(const std::string& folder) {
-  for (std::size_t slash = folder.find('/', 1); slash != std::string::npos;
-       slash = folder.find('/', slash + 1)) {
-    ::mkdir(folder.substr(0, slash).c_str(), 0700);
-  }
-  ::mkdir(folder.c_str(), 0700);
-}
-
 }  // namespace
 
 std::string printPagePath(const std::string& programFolder, const UserFolders& user) {
-  if (::access(programFolder.c_str(), W_OK) == 0) {
+  if (mayWriteInto(programFolder)) {
     return programFolder + "/" + std::string(PrintPageName);
   }
   return cacheFolder(user) + "/" + std::string(PrintPageName);

@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "RowCommands.h"
-#include "TableFile.h"
 #include "WholeNumber.h"
 
 namespace numora {
@@ -177,14 +176,13 @@ void TableHistory::calculateAll(int selected, const CalculationInputs& inputs, i
   recordReplaced();
 }
 
-int TableHistory::openTable(int selected, const std::string& path) {
-  RowTable opened;
-  const int after = numora::openTable(opened, path);
+int TableHistory::openTable(int selected, std::vector<Row> opened) {
+  const int after = -1;
   Step step;
   step.change = Change::RowsReplaced;
   step.selectedBefore = selected;
   step.selectedAfter = after;
-  step.rows = table_.exchangeAllRows(opened.exchangeAllRows({}));
+  step.rows = table_.exchangeAllRows(std::move(opened));
   record(std::move(step));
   return after;
 }

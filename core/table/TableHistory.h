@@ -42,8 +42,9 @@ class TableHistory {
   // as they raise it, after the Results written before it became a step.
   void calculateRow(int selected, const CalculationInputs& inputs);
   void calculateAll(int selected, const CalculationInputs& inputs, int& rowInProgress);
-  // As openTable: a file that cannot be opened raises its fault and makes no step.
-  int openTable(int selected, const std::string& path);
+  // Open table with the rows read from the file: replaces every row with `opened` and returns
+  // the selection afterwards (none).
+  int openTable(int selected, std::vector<Row> opened);
 
   bool canUndo() const { return done_ > 0; }
   bool canRedo() const { return done_ < steps_.size(); }

@@ -209,14 +209,16 @@ void saveTable(const RowTable& table, const std::string& path) {
   }
 }
 
-int openTable(RowTable& table, const std::string& path) {
-  std::vector<Row> rows;
+std::vector<Row> readTable(const std::string& path) {
   try {
-    rows = rowsOfTableFile(path);
+    return rowsOfTableFile(path);
   } catch (const std::bad_alloc&) {
     throw outOfMemoryOpeningFault(path);
   }
-  table.replaceAllRows(std::move(rows));
+}
+
+int openTable(RowTable& table, const std::string& path) {
+  table.replaceAllRows(readTable(path));
   return -1;
 }
 

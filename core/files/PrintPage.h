@@ -3,6 +3,7 @@
 #include <string>
 
 #include "RowTable.h"
+#include "UserFolders.h"
 
 namespace numora {
 
@@ -10,12 +11,6 @@ namespace numora {
 // and a line feed, with the Name, Term and Result of every row in a table row. The field texts
 // go into the page as they stand, without escaping, so markup in a field is markup on the page.
 std::string printPage(const RowTable& table);
-
-// The folders of the user's environment that decide where the print page goes.
-struct UserFolders {
-  std::string cacheHome;  // $XDG_CACHE_HOME, empty when unset
-  std::string home;       // $HOME, else the user's home folder
-};
 
 // Where the print page of a program in `programFolder` goes: "print.html" in that folder when
 // the user may write there; else, as for a program installed for all users, "print.html" in

@@ -65,13 +65,18 @@ bool followLinks(std::string path, std::string& target) {
   return false;
 }
 
-// The permissions a new file gets where no file is replaced: the usual ones for the user's
-// file creation mask.
-mode_t permissionsForNewFile() {
+// The user's file creation mask, read once as the program starts, before any thread runs:
+// reading it means setting it for a moment, which must not happen while another thread
+// creates a file.
+const mode_t FileCreationMask = [] {
   const mode_t mask = ::umask(0);
   ::umask(mask);
-  return 0666 & ~mask;
-}
+  return mask;
+}();
+
+// The permissions a new file gets where no file is replaced: the usual ones for the user's
+// file creation mask.
+mode_t permissionsForNewFile() { return 0666 & ~FileCreationMask; }
 
 bool writeAll(int descriptor, std::string_view bytes) {
   while (!bytes.empty()) {
