@@ -1,5 +1,6 @@
 #include "RowTableModel.h"
 
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -16,20 +17,12 @@ QString shownText(std::string_view field) {
   return kept < field.size() ? shown + QChar(0x2026) : shown;
 }
 
-// The field of `row` in `column`.
+// The field of `row` in `column`: the columns are the row's fields, in their order.
 const std::string* fieldOf(const numora::Row& row, int column) {
-  switch (column) {
-    case RowTableModel::NameColumn:
-      return &row.name;
-    case RowTableModel::TermColumn:
-      return &row.term;
-    case RowTableModel::ResultColumn:
-      return &row.result;
-    case RowTableModel::NrColumn:
-      return &row.nr;
-    default:
-      return nullptr;
+  if (column < 0 || column >= RowTableModel::ColumnCount) {
+    return nullptr;
   }
+  return &(row.*numora::RowTexts[static_cast<std::size_t>(column)]);
 }
 
 }  // namespace
@@ -65,7 +58,8 @@ QVariant RowTableModel::headerData(int section, Qt::Orientation orientation, int
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
     return {};
   }
-  static const char* const Captions[] = {"Name", "Term", "Result", "Nr"};
+  static constexpr const char* Captions[] = {"Name", "Term", "Result", "Nr"};
+  static_assert(std::size(Captions) == ColumnCount, "every column has a caption");
   return section >= 0 && section < ColumnCount ? QString(Captions[section]) : QVariant();
 }
 

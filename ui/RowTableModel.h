@@ -17,7 +17,14 @@ class RowTableModel : public QAbstractTableModel, private numora::RowTableObserv
   Q_OBJECT
 
  public:
-  enum Column { NameColumn, TermColumn, ResultColumn, NrColumn, ColumnCount };
+  // The columns are the row's fields, in their order.
+  enum Column {
+    NameColumn = static_cast<int>(numora::RowField::Name),
+    TermColumn = static_cast<int>(numora::RowField::Term),
+    ResultColumn = static_cast<int>(numora::RowField::Result),
+    NrColumn = static_cast<int>(numora::RowField::Nr),
+    ColumnCount = static_cast<int>(numora::RowFieldCount)
+  };
   static constexpr int ShownCharacterLimit = 4000;
 
   RowTableModel(numora::RowTable& table, numora::TableHistory& history, QObject* parent = nullptr);

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <iterator>
 
 #include "FaultBox.h"
 #include "HHU.h"
@@ -208,7 +209,8 @@ void TForm1::createTable() {
   model_ = new RowTableModel(table_, history_, this);
   connect(model_, &RowTableModel::nameStored, this, &TForm1::showUndoState);
   ListView1->setModel(model_);
-  const int widths[] = {140, 400, 100, 28};
+  constexpr int widths[] = {140, 400, 100, 28};
+  static_assert(std::size(widths) == RowTableModel::ColumnCount, "every column has a width");
   for (int column = 0; column < RowTableModel::ColumnCount; ++column) {
     ListView1->header()->resizeSection(column, widths[column]);
   }

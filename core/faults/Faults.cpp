@@ -27,6 +27,16 @@ constexpr std::string_view CannotCreateFileMessage = "Datei \"%s\" kann nicht er
 constexpr std::string_view CannotOpenFileMessage = "Datei \"%s\" kann nicht geöffnet werden. %s";
 constexpr std::string_view NotATableFileMessage =
     "Datei \"%s\" ist keine gültige Tabellendatei. %s";
+constexpr std::string_view SyntaxErrorProblem = "Syntaxfehler in Zeile %d, Spalte %d";
+constexpr std::string_view NotAnObjectProblem = "Das Dokument ist kein JSON-Objekt";
+constexpr std::string_view NotTheFormatProblem = "\"%s\" ist nicht \"%s\"";
+constexpr std::string_view NewerVersionProblem = "Version %s ist neuer als Version %s";
+constexpr std::string_view NoWholeVersionProblem = "\"%s\" fehlt oder ist keine ganze Zahl";
+constexpr std::string_view VersionZeroProblem = "Version 0 gibt es nicht";
+constexpr std::string_view NoRowListProblem = "\"%s\" fehlt oder ist keine Liste";
+constexpr std::string_view EntryNotAnObjectProblem = "Eintrag %d in \"%s\" ist kein Objekt";
+constexpr std::string_view FieldNotATextProblem = "Eintrag %d in \"%s\": \"%s\" ist kein Text";
+constexpr std::string_view FieldMissingProblem = "Eintrag %d in \"%s\": \"%s\" fehlt";
 
 // Puts the arguments in place of the "%s" and "%d" of `pattern`, one after the other. A "%"
 // inside an argument is taken as it stands.
@@ -125,6 +135,44 @@ Exception cannotOpenFileFault(std::string_view fileName, std::string_view reason
 
 Exception notATableFileFault(std::string_view fileName, std::string_view problem) {
   return Exception(formatMessage(NotATableFileMessage, {fileName, problem}));
+}
+
+std::string syntaxErrorProblem(std::size_t line, std::size_t column) {
+  return formatMessage(SyntaxErrorProblem, {std::to_string(line), std::to_string(column)});
+}
+
+std::string notAnObjectProblem() { return std::string(NotAnObjectProblem); }
+
+std::string notTheFormatProblem(std::string_view formatKey, std::string_view formatName) {
+  return formatMessage(NotTheFormatProblem, {formatKey, formatName});
+}
+
+std::string newerVersionProblem(std::string_view version, std::string_view newestVersion) {
+  return formatMessage(NewerVersionProblem, {version, newestVersion});
+}
+
+std::string noWholeVersionProblem(std::string_view versionKey) {
+  return formatMessage(NoWholeVersionProblem, {versionKey});
+}
+
+std::string versionZeroProblem() { return std::string(VersionZeroProblem); }
+
+std::string noRowListProblem(std::string_view rowsKey) {
+  return formatMessage(NoRowListProblem, {rowsKey});
+}
+
+std::string entryNotAnObjectProblem(std::size_t element, std::string_view rowsKey) {
+  return formatMessage(EntryNotAnObjectProblem, {std::to_string(element), rowsKey});
+}
+
+std::string fieldNotATextProblem(std::size_t element, std::string_view rowsKey,
+                                 std::string_view key) {
+  return formatMessage(FieldNotATextProblem, {std::to_string(element), rowsKey, key});
+}
+
+std::string fieldMissingProblem(std::size_t element, std::string_view rowsKey,
+                                std::string_view key) {
+  return formatMessage(FieldMissingProblem, {std::to_string(element), rowsKey, key});
 }
 
 Exception outOfMemoryFault() { return Exception(std::string(OutOfMemoryReason)); }

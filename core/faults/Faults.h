@@ -103,6 +103,22 @@ Exception brokenPictureFault(std::string_view problem);
 Exception cannotCreateFileFault(std::string_view fileName, std::string_view reason);
 Exception cannotOpenFileFault(std::string_view fileName, std::string_view reason);
 Exception notATableFileFault(std::string_view fileName, std::string_view problem);
+// What makes a document no table file, as notATableFileFault quotes it. The keys and the
+// format's name and version are given by the table format, which the texts name as it does.
+std::string syntaxErrorProblem(std::size_t line, std::size_t column);
+std::string notAnObjectProblem();
+std::string notTheFormatProblem(std::string_view formatKey, std::string_view formatName);
+std::string newerVersionProblem(std::string_view version, std::string_view newestVersion);
+std::string noWholeVersionProblem(std::string_view versionKey);
+std::string versionZeroProblem();
+std::string noRowListProblem(std::string_view rowsKey);
+// A problem of the `element`th entry (counted from 1) of the list of rows, or of its field
+// `key`.
+std::string entryNotAnObjectProblem(std::size_t element, std::string_view rowsKey);
+std::string fieldNotATextProblem(std::size_t element, std::string_view rowsKey,
+                                 std::string_view key);
+std::string fieldMissingProblem(std::size_t element, std::string_view rowsKey,
+                                std::string_view key);
 // The reason given when a file to open or save exists and is neither a regular file nor a
 // folder (a FIFO, a device, a socket).
 inline constexpr std::string_view NotARegularFileReason = "Keine reguläre Datei";

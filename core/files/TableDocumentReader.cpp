@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "JsonTokens.h"
+#include "TableFormat.h"
 #include "TableRowsReader.h"
 
 namespace numora {
@@ -15,8 +16,8 @@ namespace {
 namespace ondemand = simdjson::ondemand;
 
 static_assert(TableDocumentPadding >= simdjson::SIMDJSON_PADDING);
-
-constexpr std::string_view FormatName = "numora-table";
+// The version is taken when it is 1; a newer format would have to be taken here too.
+static_assert(TableFormatVersion == 1);
 
 // Reads a table document's object into rows, or finds that it is not a plain valid table.
 class ValidTableReader {
@@ -47,12 +48,12 @@ class ValidTableReader {
   // The value of one of the document's keys: "format" must name the format, "version" must be
   // 1 and "rows" a list of rows, wherever the key stands last.
   bool readTopValue(ondemand::value value) {
-    if (topKey_ == "format") {
+    if (topKey_ == FormatKey) {
       formatSeen_ = true;
       std::string_view format;
-      return TableRowsReader::readStringValue(value, format_, format) && format == FormatName;
+      return TableRowsReader::readStringValue(value, format_, format) && format == TableFormatName;
     }
-    if (topKey_ == "version") {
+    if (topKey_ == VersionKey) {
       versionSeen_ = true;
       std::string_view token;
       double version = 0;
@@ -60,7 +61,7 @@ class ValidTableReader {
              wholeNumberOf(token) == WholeNumber::One &&
              value.get_double().get(version) == simdjson::SUCCESS;
     }
-    if (topKey_ == "rows") {
+    if (topKey_ == RowsKey) {
       rowsSeen_ = true;
       return rows_.readRows(value);
     }

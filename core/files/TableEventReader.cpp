@@ -32,7 +32,7 @@ class TableReader : public nlohmann::json_sax<Json> {
     return number >= 0 ? number_unsigned(static_cast<number_unsigned_t>(number)) : plainValue();
   }
   bool number_unsigned(number_unsigned_t number) override {
-    if (depth_ == 1 && topKey_ == "version") {
+    if (depth_ == 1 && topKey_ == VersionKey) {
       version_ = number;
       newerVersionText_.reset();
       return true;
@@ -42,7 +42,7 @@ class TableReader : public nlohmann::json_sax<Json> {
   // A version written with a fraction or an exponent is the whole number it stands for, read
   // exactly from its digits: "1.0" is version 1, "2.0" and "1E23" newer ones, "1.5" none.
   bool number_float(number_float_t, const string_t& text) override {
-    if (depth_ != 1 || topKey_ != "version") {
+    if (depth_ != 1 || topKey_ != VersionKey) {
       return plainValue();
     }
     switch (wholeNumberOf(text)) {
@@ -61,14 +61,14 @@ class TableReader : public nlohmann::json_sax<Json> {
   }
   bool binary(binary_t&) override { return plainValue(); }
   bool string(string_t& text) override {
-    if (depth_ == 1 && topKey_ == "format") {
+    if (depth_ == 1 && topKey_ == FormatKey) {
       format_ = text;
       return true;
     }
     if (inRowFields()) {
-      if (std::string* field = rowField(fieldKey_)) {
-        *field = std::move(text);
-        seenFields_ |= fieldBit(fieldKey_);
+      if (const std::size_t field = rowFieldIndexOfKey(fieldKey_); field != RowFieldCount) {
+        rows_.back().*RowTexts[field] = std::move(text);
+        seenFields_ |= 1u << field;
       }
       return true;
     }
@@ -98,7 +98,7 @@ class TableReader : public nlohmann::json_sax<Json> {
     return true;
   }
   bool start_array(std::size_t) override {
-    if (depth_ == 1 && topKey_ == "rows") {
+    if (depth_ == 1 && topKey_ == RowsKey) {
       rowsPresent_ = true;
       rowsArrayOpen_ = true;
     } else {
@@ -133,25 +133,25 @@ class TableReader : public nlohmann::json_sax<Json> {
   // What is wrong with the document's content, or nothing.
   std::optional<std::string> problem() const {
     if (!topIsObject_) {
-      return "Das Dokument ist kein JSON-Objekt";
+      return notAnObjectProblem();
     }
     if (format_ != TableFormatName) {
-      return "\"format\" ist nicht \"numora-table\"";
+      return notTheFormatProblem(FormatKey, TableFormatName);
     }
     if (newerVersionText_) {
-      return "Version " + *newerVersionText_ + " ist neuer als Version 1";
+      return newerVersionProblem(*newerVersionText_, TableFormatVersionText);
     }
     if (!version_) {
-      return "\"version\" fehlt oder ist keine ganze Zahl";
+      return noWholeVersionProblem(VersionKey);
     }
     if (*version_ > static_cast<std::uint64_t>(TableFormatVersion)) {
-      return "Version " + std::to_string(*version_) + " ist neuer als Version 1";
+      return newerVersionProblem(std::to_string(*version_), TableFormatVersionText);
     }
     if (*version_ < 1) {
-      return "Version 0 gibt es nicht";
+      return versionZeroProblem();
     }
     if (!rowsPresent_) {
-      return "\"rows\" fehlt oder ist keine Liste";
+      return noRowListProblem(RowsKey);
     }
     return rowProblem_;
   }
@@ -161,23 +161,6 @@ class TableReader : public nlohmann::json_sax<Json> {
  private:
   bool inRowsArray() const { return rowsArrayOpen_; }
   bool inRowFields() const { return rowOpen_ && depth_ == 3; }
-
-  static unsigned fieldBit(std::string_view name) {
-    if (name == "name") return 1;
-    if (name == "term") return 2;
-    if (name == "result") return 4;
-    if (name == "nr") return 8;
-    return 0;
-  }
-
-  std::string* rowField(std::string_view name) {
-    Row& row = rows_.back();
-    if (name == "name") return &row.name;
-    if (name == "term") return &row.term;
-    if (name == "result") return &row.result;
-    if (name == "nr") return &row.nr;
-    return nullptr;
-  }
 
   // A value other than those taken above, where it stands.
   bool plainValue() {
@@ -196,30 +179,28 @@ class TableReader : public nlohmann::json_sax<Json> {
       valueForTopKey();
     } else if (inRowsArray() && depth_ == 2) {
       ++elements_;
-      noteRowProblem("Eintrag " + std::to_string(elements_) + " in \"rows\" ist kein Objekt");
-    } else if (inRowFields() && fieldBit(fieldKey_) != 0) {
-      noteRowProblem("Eintrag " + std::to_string(elements_) + " in \"rows\": \"" + fieldKey_ +
-                     "\" ist kein Text");
+      noteRowProblem(entryNotAnObjectProblem(elements_, RowsKey));
+    } else if (inRowFields() && rowFieldIndexOfKey(fieldKey_) != RowFieldCount) {
+      noteRowProblem(fieldNotATextProblem(elements_, RowsKey, fieldKey_));
     }
   }
 
   // A value of the wrong kind for one of the document's own keys.
   void valueForTopKey() {
-    if (topKey_ == "format") {
+    if (topKey_ == FormatKey) {
       format_.clear();
-    } else if (topKey_ == "version") {
+    } else if (topKey_ == VersionKey) {
       version_.reset();
       newerVersionText_.reset();
-    } else if (topKey_ == "rows") {
+    } else if (topKey_ == RowsKey) {
       rowsPresent_ = false;
     }
   }
 
   void checkRowFields() {
-    for (const char* name : {"name", "term", "result", "nr"}) {
-      if ((seenFields_ & fieldBit(name)) == 0) {
-        noteRowProblem("Eintrag " + std::to_string(elements_) + " in \"rows\": \"" + name +
-                       "\" fehlt");
+    for (const RowKey& rowKey : RowKeys) {
+      if ((seenFields_ & (1u << static_cast<std::size_t>(rowKey.field))) == 0) {
+        noteRowProblem(fieldMissingProblem(elements_, RowsKey, rowKey.key));
         return;
       }
     }
@@ -248,8 +229,8 @@ class TableReader : public nlohmann::json_sax<Json> {
   std::optional<std::size_t> syntaxErrorAt_;
 };
 
-// "Zeile L, Spalte C" of a byte position, both counted from 1.
-std::string lineAndColumn(std::string_view document, std::size_t position) {
+// The syntax fault at a byte position: its line and column, both counted from 1.
+std::string syntaxErrorAt(std::string_view document, std::size_t position) {
   position = std::min(position, document.size());
   const std::string_view before = document.substr(0, position);
   const std::size_t line =
@@ -257,7 +238,7 @@ std::string lineAndColumn(std::string_view document, std::size_t position) {
   const std::size_t lineStart = before.rfind('\n');
   const std::size_t column =
       lineStart == std::string_view::npos ? position + 1 : position - lineStart;
-  return "Zeile " + std::to_string(line) + ", Spalte " + std::to_string(column);
+  return syntaxErrorProblem(line, column);
 }
 
 }  // namespace
@@ -267,12 +248,12 @@ std::vector<Row> rowsReadEventByEvent(std::string_view document, const std::stri
   TableReader reader(expectedRows);
   Json::sax_parse(document.begin(), document.end(), &reader);
   if (const std::optional<std::size_t> position = reader.syntaxErrorAt()) {
-    throw notATableFileFault(fileName, "Syntaxfehler in " + lineAndColumn(document, *position - 1));
+    throw notATableFileFault(fileName, syntaxErrorAt(document, *position - 1));
   }
   // The parser takes a NUL byte for the end of its input and refuses one inside a text, so one
   // it let pass stands after the document, where it is a fault like any byte but white space.
   if (const std::size_t nul = document.find('\0'); nul != std::string_view::npos) {
-    throw notATableFileFault(fileName, "Syntaxfehler in " + lineAndColumn(document, nul));
+    throw notATableFileFault(fileName, syntaxErrorAt(document, nul));
   }
   if (const std::optional<std::string> problem = reader.problem()) {
     throw notATableFileFault(fileName, *problem);

@@ -78,14 +78,14 @@ void appendJsonString(std::string& out, std::string_view text) {
 }
 
 void appendRow(std::string& out, const Row& row) {
-  out.append("{\"name\": ");
-  appendJsonString(out, row.name);
-  out.append(", \"term\": ");
-  appendJsonString(out, row.term);
-  out.append(", \"result\": ");
-  appendJsonString(out, row.result);
-  out.append(", \"nr\": ");
-  appendJsonString(out, row.nr);
+  std::string_view before = "{\"";
+  for (const RowKey& rowKey : RowKeys) {
+    out.append(before);
+    out.append(rowKey.key);
+    out.append("\": ");
+    appendJsonString(out, row.*RowTexts[static_cast<std::size_t>(rowKey.field)]);
+    before = ", \"";
+  }
   out.push_back('}');
 }
 

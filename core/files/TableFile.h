@@ -15,7 +15,8 @@ namespace numora {
 //   ...
 //   ]}
 // with the four fields of every row as texts, exactly as the row holds them, in table order,
-// one row per line. Keys it does not know are ignored, so later versions can add fields.
+// one row per line. Keys it does not know are ignored, so later versions can add fields. The
+// keys, the format's name and version and the layout's lines are in TableFormat.h.
 
 // The document for `table`. Bytes of a field that are not valid UTF-8 are written as U+FFFD.
 std::string tableDocument(const RowTable& table);

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "JsonTokens.h"
+#include "TableFormat.h"
 
 namespace numora {
 
@@ -13,7 +14,8 @@ namespace ondemand = simdjson::ondemand;
 
 namespace {
 
-constexpr unsigned AllFields = 0xF;
+// The bits that mark every field of a row seen.
+constexpr unsigned AllFields = (1u << RowFieldCount) - 1;
 
 // The text of a scalar without the blanks that follow it.
 std::string_view withoutTrailingBlanks(std::string_view token) {
@@ -51,46 +53,31 @@ bool hasEscapeOrQuote(std::string_view content) {
   return false;
 }
 
-// The fields of a row, in the order of the bits that mark them seen.
-enum RowFieldIndex { NameField, TermField, ResultField, NrField, NoRowField };
-
-// Whether the text at `text` begins with `literal`; the comparison of a known length is
-// compiled inline.
-template <std::size_t N>
-bool beginsWith(const char* text, const char (&literal)[N]) {
-  return std::memcmp(text, literal, N - 1) == 0;
-}
-
 // The row field named by a key written plainly, as the program writes them: `key` points at
 // its characters, and the parser's padding lets a few bytes past a short key be compared.
-RowFieldIndex plainRowFieldKey(const char* key) {
-  if (beginsWith(key, "name\"")) return NameField;
-  if (beginsWith(key, "term\"")) return TermField;
-  if (beginsWith(key, "result\"")) return ResultField;
-  if (beginsWith(key, "nr\"")) return NrField;
-  return NoRowField;
-}
-
-RowFieldIndex rowFieldNamed(std::string_view name) {
-  if (name == "name") return NameField;
-  if (name == "term") return TermField;
-  if (name == "result") return ResultField;
-  if (name == "nr") return NrField;
-  return NoRowField;
+// RowFieldCount for a key that names no field.
+std::size_t plainRowFieldKey(const char* key) {
+  for (const RowKey& rowKey : RowKeys) {
+    if (std::memcmp(key, rowKey.key.data(), rowKey.key.size()) == 0 &&
+        key[rowKey.key.size()] == '"') {
+      return static_cast<std::size_t>(rowKey.field);
+    }
+  }
+  return RowFieldCount;
 }
 
 // The row field a key names, or none; a key written in any other way than plainly is read in
 // full into `decoded` first. False for a key JSON forbids.
-bool rowFieldOfKey(const char* key, std::string& decoded, RowFieldIndex& index) {
+bool rowFieldOfKey(const char* key, std::string& decoded, std::size_t& index) {
   index = plainRowFieldKey(key);
-  if (index != NoRowField) {
+  if (index != RowFieldCount) {
     return true;
   }
   decoded.clear();
   if (!appendJsonStringCharacters(key, decoded)) {
     return false;
   }
-  index = rowFieldNamed(decoded);
+  index = rowFieldIndexOfKey(decoded);
   return true;
 }
 
@@ -144,20 +131,20 @@ bool TableRowsReader::readRows(ondemand::array& rows) {
   return true;
 }
 
-// One row: each of its four fields a text, as often as it comes, the last one counting; other
-// keys are ignored.
+// One row: each of its fields a text, as often as it comes, the last one counting; other keys
+// are ignored.
 bool TableRowsReader::readRow(ondemand::object& object) {
-  std::array<std::string_view, 4> texts;
+  std::array<std::string_view, RowFieldCount> texts;
   unsigned seen = 0;
   for (auto field : object) {
     ondemand::raw_json_string key;
-    RowFieldIndex index = NoRowField;
+    std::size_t index = RowFieldCount;
     Value value;
     if (field.key().get(key) != simdjson::SUCCESS || !rowFieldOfKey(key.raw(), fieldKey_, index) ||
         field.value().get(value) != simdjson::SUCCESS) {
       return false;
     }
-    if (index == NoRowField) {
+    if (index == RowFieldCount) {
       if (!isValidJson(value)) return false;
       continue;
     }
@@ -169,8 +156,10 @@ bool TableRowsReader::readRow(ondemand::object& object) {
   if (seen != AllFields) {
     return false;
   }
-  rows_.push_back(Row{std::string(texts[NameField]), std::string(texts[TermField]),
-                      std::string(texts[ResultField]), std::string(texts[NrField])});
+  Row& row = rows_.emplace_back();
+  for (std::size_t index = 0; index < RowFieldCount; ++index) {
+    row.*RowTexts[index] = texts[index];
+  }
   return true;
 }
 

@@ -57,7 +57,7 @@ class TableRowsReader {
 
   std::vector<Row> rows_;
   std::string fieldKey_;
-  std::array<std::string, 4> decoded_;  // a row's texts that held escapes, by field
+  std::array<std::string, RowFieldCount> decoded_;  // a row's texts that held escapes, by field
   std::string ignored_;
 };
 

@@ -29,18 +29,7 @@ void RowTable::setResult(int index, std::string_view result) {
 }
 
 const std::string& RowTable::text(int index, RowField field) const {
-  const Row& shown = row(index);
-  switch (field) {
-    case RowField::Name:
-      return shown.name;
-    case RowField::Term:
-      return shown.term;
-    case RowField::Result:
-      return shown.result;
-    case RowField::Nr:
-      break;
-  }
-  return shown.nr;
+  return row(index).*RowTexts[static_cast<std::size_t>(field)];
 }
 
 std::string& RowTable::mutableText(int index, RowField field) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +20,16 @@ struct Row {
 
 // The four texts of a row.
 enum class RowField { Name, Term, Result, Nr };
+
+// Each field's text in a row, in the order of RowField. A field added to Row fails the
+// assertion below until it is listed here, and then every place that lists the fields by
+// count (the table file's keys, the view's columns) fails to compile until it names it too.
+inline constexpr std::array<std::string Row::*, 4> RowTexts = {&Row::name, &Row::term, &Row::result,
+                                                               &Row::nr};
+inline constexpr std::size_t RowFieldCount = RowTexts.size();
+static_assert(sizeof(Row) == RowFieldCount * sizeof(std::string),
+              "every field of Row is listed in RowTexts");
+static_assert(static_cast<std::size_t>(RowField::Nr) + 1 == RowFieldCount);
 
 // A text of one row, by the row's index: what a change of that row replaced or will put back.
 struct IndexedText {

@@ -1,5 +1,6 @@
 #include "Evaluator.h"
 
+#include <array>
 #include <cmath>
 
 #include "CheckedMath.h"
@@ -16,12 +17,6 @@ constexpr Extended Pi = 0xC.90FDAA22168C235p-2L;
 constexpr Extended LargestReducibleAngle = 0x1p63L;
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-// Whether some function name begins with `c`. Where none does, none of the function forms
-// matches and the scan position stays, so the forms need not be tried one by one.
-bool beginsAFunctionName(char c) {
-  return c == 's' || c == 'a' || c == 'c' || c == 'l' || c == 't';
-}
 
 // The angle in degrees converted to radians: divided by 180 first, then multiplied by pi.
 // Inline, so that the angle does not pass through memory once more on its way.
@@ -94,6 +89,19 @@ constexpr Function Functions[] = {
     {"log", logarithm<checkedLog10>},
     {"tan", tangent},
 };
+
+// The first letters of the function names, marked by character.
+constexpr std::array<bool, 256> FunctionInitials = [] {
+  std::array<bool, 256> initials{};
+  for (const Function& each : Functions) {
+    initials[static_cast<unsigned char>(each.name.front())] = true;
+  }
+  return initials;
+}();
+
+// Whether some function name begins with `c`. Where none does, none of the function forms
+// matches and the scan position stays, so the forms need not be tried one by one.
+bool beginsAFunctionName(char c) { return FunctionInitials[static_cast<unsigned char>(c)]; }
 
 }  // namespace
 

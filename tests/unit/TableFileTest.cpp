@@ -11,6 +11,7 @@
 #include "FileAccess.h"
 #include "RowCommands.h"
 #include "TableFile.h"
+#include "TableFormat.h"
 #include "TableLineReader.h"
 #include "TestSupport.h"
 
@@ -117,6 +118,22 @@ TEST_F(TableFile, WritesEveryRowOnALineOfItsOwnBetweenHeaderAndFooter) {
        }) {
     EXPECT_EQ(tableDocument(test::tableOfTerms(c.terms)), c.document) << c.terms.size();
   }
+}
+
+// Files keep the keys they were written with: every reading takes each field from its key,
+// also from a row written as tightly as JSON allows, whose length bounds the rows a file holds.
+TEST_F(TableFile, EachFieldIsReadFromTheKeyFilesHoldIt) {
+  const std::string tightest = R"({"name":"","term":"","result":"","nr":""},)";
+  EXPECT_EQ(SmallestRowLength, tightest.size());
+  const std::string row = R"({"nr":"4","result":"3","term":"2","name":"1"})";
+  const std::vector<Row> expected{{"", "", "", ""}, {"1", "2", "3", "4"}};
+  const std::string document =
+      "{\"format\":\"numora-table\",\"version\":1,\"rows\":[\n" + tightest + "\n" + row + "\n]}\n";
+  for (const std::size_t blockSize : {std::size_t{1}, std::size_t{7}, TableBlockSize}) {
+    EXPECT_EQ(rowsOfTableDocument(document, "t.TBE", blockSize), expected) << blockSize;
+  }
+  writeFile(path("t.TBE"), document);
+  EXPECT_EQ(readTable(path("t.TBE")), expected);
 }
 
 // The file is the document, also when it is written in several pieces.
