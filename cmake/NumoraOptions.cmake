@@ -11,6 +11,13 @@ add_library(numora::options ALIAS numora_options)
 target_compile_options(numora_options INTERFACE -Wall -Wextra ${NUMORA_FLOATING_POINT_FLAGS}
                                                 $<$<NOT:$<CONFIG:Debug>>:-O2>)
 
+# Every report of the sanitizers ends the program, so a test that provokes one fails.
+if(NUMORA_SANITIZE)
+  set(numora_sanitizers -fsanitize=address,undefined -fno-sanitize-recover=all)
+  target_compile_options(numora_options INTERFACE ${numora_sanitizers} -fno-omit-frame-pointer)
+  target_link_options(numora_options INTERFACE ${numora_sanitizers})
+endif()
+
 # Fails the configuration when a target that compiles code does not link numora::options, so
 # no part of the program is ever built without the floating-point flags.
 function(numora_check_options_linked directory)

@@ -34,11 +34,7 @@ void check(bool condition) {
   }
 }
 
-bool x87FaultFlagPending() {
-  std::uint16_t status;
-  asm volatile("fnstsw %0" : "=m"(status)::"memory");
-  return (status & numora::fpu::FaultFlags) != 0;
-}
+bool x87FaultFlagPending() { return (numora::x87::statusWord() & numora::fpu::FaultFlags) != 0; }
 
 }  // namespace
 

@@ -24,15 +24,15 @@ void raiseFloatingPointFault(unsigned flags) {
 namespace {
 
 // Runs a library function while no fault flag is pending and tests both units' flags
-// afterwards. The empty asm statements pin the argument and the result to the top of the x87 stack
-// at those points, so the call stays between the clearing and the test. (Pinned to memory, the
-// argument would be copied to the call's argument slot in two eight-byte halves, and the
-// second half, wider than the two bytes stored there, would wait for the store to complete.)
+// afterwards. The argument and the result are pinned to the top of the x87 stack at those points,
+// so the call stays between the clearing and the test. (Pinned to memory, the argument would be
+// copied to the call's argument slot in two eight-byte halves, and the second half, wider than the
+// two bytes stored there, would wait for the store to complete.)
 template <typename Function>
 Extended checkedCallWithFlagsClear(Function function, Extended argument) {
-  asm volatile("" : "+t"(argument)::"memory");
+  x87::pinToStackTopHere(argument);
   Extended result = function(argument);
-  asm volatile("" : "+t"(result)::"memory");
+  x87::pinToStackTopHere(result);
   const unsigned flags = fpu::pendingFlags();
   if (flags & fpu::FaultFlags) {
     detail::raiseFloatingPointFault(flags);

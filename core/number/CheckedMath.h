@@ -4,6 +4,7 @@
 
 #include "Extended.h"
 #include "FloatingPoint.h"
+#include "X87.h"
 
 namespace numora {
 
@@ -13,9 +14,9 @@ namespace numora {
 // and no not-a-number ever comes out of them. Underflow (a result that becomes denormal or
 // zero) and inexact results are silent. After every call no fault flag is pending.
 //
-// The four basic operations run as one x87 instruction inside an asm statement that also
-// reads the status word, so the compiler can neither move the arithmetic away from the flag
-// test nor fold it at compile time. Fault flags left pending by other code are cleared first,
+// The four basic operations run as one x87 instruction whose status word is read right after
+// it (X87.h), so the compiler can neither move the arithmetic away from the flag test nor fold
+// it at compile time. Fault flags left pending by other code are cleared first,
 // so they are never mistaken for this operation's fault.
 //
 // Each operation has a second form for calculations during which no fault flag can be pending
@@ -40,45 +41,28 @@ inline void checkStatus(std::uint16_t status) {
 
 }  // namespace detail
 
-// Defines `name(a, b)` as one x87 instruction on a in st(0) and b in st(1) with the result in
-// st(0): the x87 flags are cleared first when a fault flag is pending, and the status word is
-// read into ax right after the instruction. `name(a, b, FaultFlagsClear{})` leaves out the
-// clearing.
-#define NUMORA_CHECKED_X87_OPERATION(name, instruction)           \
-  inline Extended name(Extended a, Extended b) {                  \
-    Extended result;                                              \
-    std::uint16_t status;                                         \
-    asm("fnstsw %%ax\n\t"                                         \
-        "testb $0x0d, %%al\n\t"                                   \
-        "jz 1f\n\t"                                               \
-        "fnclex\n"                                                \
-        "1:\n\t" instruction                                      \
-        "\n\t"                                                    \
-        "fnstsw %%ax"                                             \
-        : "=t"(result), "=&a"(status)                             \
-        : "0"(a), "u"(b)                                          \
-        : "cc");                                                  \
-    detail::checkStatus(status);                                  \
-    return result;                                                \
-  }                                                               \
-  inline Extended name(Extended a, Extended b, FaultFlagsClear) { \
-    Extended result;                                              \
-    std::uint16_t status;                                         \
-    asm(instruction                                               \
-        "\n\t"                                                    \
-        "fnstsw %%ax"                                             \
-        : "=t"(result), "=a"(status)                              \
-        : "0"(a), "u"(b)                                          \
-        : "cc");                                                  \
-    detail::checkStatus(status);                                  \
-    return result;                                                \
+// Defines `name(a, b)` as the x87 operation `operation`, which clears the x87 flags first when
+// a fault flag is pending, and `name(a, b, FaultFlagsClear{})`, which leaves out the clearing;
+// both raise the fault the status word read right after the instruction shows.
+#define NUMORA_CHECKED_X87_OPERATION(name, operation)                    \
+  inline Extended name(Extended a, Extended b) {                         \
+    std::uint16_t status;                                                \
+    const Extended result = x87::operation##ClearingFirst(a, b, status); \
+    detail::checkStatus(status);                                         \
+    return result;                                                       \
+  }                                                                      \
+  inline Extended name(Extended a, Extended b, FaultFlagsClear) {        \
+    std::uint16_t status;                                                \
+    const Extended result = x87::operation(a, b, status);                \
+    detail::checkStatus(status);                                         \
+    return result;                                                       \
   }
 
 // a + b, a - b, a * b and a / b.
-NUMORA_CHECKED_X87_OPERATION(checkedAdd, "fadd %%st(1), %%st")
-NUMORA_CHECKED_X87_OPERATION(checkedSubtract, "fsub %%st(1), %%st")
-NUMORA_CHECKED_X87_OPERATION(checkedMultiply, "fmul %%st(1), %%st")
-NUMORA_CHECKED_X87_OPERATION(checkedDivide, "fdiv %%st(1), %%st")
+NUMORA_CHECKED_X87_OPERATION(checkedAdd, add)
+NUMORA_CHECKED_X87_OPERATION(checkedSubtract, subtract)
+NUMORA_CHECKED_X87_OPERATION(checkedMultiply, multiply)
+NUMORA_CHECKED_X87_OPERATION(checkedDivide, divide)
 
 #undef NUMORA_CHECKED_X87_OPERATION
 
@@ -101,7 +85,7 @@ Extended checkedTan(Extended a, FaultFlagsClear);
 // Truncation toward zero to a signed 64-bit integer; a value outside that range (or not a
 // number) raises EInvalidOp. Inline: a call would pass the value through memory.
 inline std::int64_t checkedTruncate(Extended a) {
-  asm volatile("" : "+t"(a));
+  x87::pinToStackTop(a);
   if (!(a >= -0x1p63L && a < 0x1p63L)) {
     detail::raiseFloatingPointFault(fpu::InvalidFlag);
   }

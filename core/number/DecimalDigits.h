@@ -4,6 +4,7 @@
 
 #include "Extended.h"
 #include "PowersOfTen.h"
+#include "X87.h"
 
 namespace numora {
 
@@ -22,12 +23,8 @@ constexpr std::uint64_t TenTo15 = 1'000'000'000'000'000ULL;
 constexpr std::uint64_t TenTo18 = 1'000'000'000'000'000'000ULL;
 
 // Rounds to the nearest integer, ties to even (the rounding of the standard control word).
-// The value lies below 2^62 here. Volatile keeps it inside the scope of the control word.
-inline std::int64_t roundToInteger(Extended value) {
-  std::int64_t integer;
-  asm volatile("fistpll %0" : "=m"(integer) : "t"(value) : "st");
-  return integer;
-}
+// The value lies below 2^62 here.
+inline std::int64_t roundToInteger(Extended value) { return x87::roundToInteger(value); }
 
 // The integer divided by ten and rounded to an integer, ties to even.
 inline std::uint64_t divideByTenRounded(std::uint64_t value) {

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "Extended.h"
+#include "X87.h"
 
 namespace numora {
 
@@ -16,17 +17,34 @@ struct ExtendedFields {
   std::uint64_t significand;
 };
 
-// Reads exactly the stored bytes, eight and two, in two loads of those widths. The compiler
-// would widen the two-byte read to eight bytes, and a read wider than what the x87 unit has
-// just stored (ten bytes) must wait until the store is complete.
 inline ExtendedFields fieldsOf(const Extended& value) {
   std::uint64_t significand;
   std::uint32_t signAndExponent;
-  asm("movq (%2), %0\n\t"
-      "movzwl 8(%2), %1"
-      : "=&r"(significand), "=r"(signAndExponent)
-      : "r"(&value), "m"(value));
+  x87::loadStoredBytes(value, significand, signAndExponent);
   return {(signAndExponent & 0x8000) != 0, static_cast<int>(signAndExponent & 0x7FFF), significand};
+}
+
+// What an extended value is, by its stored fields. The number text writes each kind in its own
+// way: "0" for zero and the denormal values, digits for a normal value, "INF" or "-INF" for an
+// infinity, and "NAN" for a value that is not a number and for an unnormal (an exponent with
+// the significand's leading bit clear), which no arithmetic of the processor accepts.
+enum class ExtendedKind { ZeroOrDenormal, Normal, Unnormal, Infinite, NotANumber };
+
+inline constexpr int LargestStoredExponent = 0x7FFF;
+
+constexpr bool hasLeadingBit(const ExtendedFields& fields) {
+  return (fields.significand >> 63) != 0;
+}
+
+constexpr ExtendedKind kindOf(const ExtendedFields& fields) {
+  if (fields.storedExponent == 0) {
+    return ExtendedKind::ZeroOrDenormal;
+  }
+  if (fields.storedExponent == LargestStoredExponent) {
+    return fields.significand == (std::uint64_t{1} << 63) ? ExtendedKind::Infinite
+                                                          : ExtendedKind::NotANumber;
+  }
+  return hasLeadingBit(fields) ? ExtendedKind::Normal : ExtendedKind::Unnormal;
 }
 
 inline Extended extendedFromFields(const ExtendedFields& fields) {

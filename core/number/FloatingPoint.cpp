@@ -3,7 +3,7 @@
 namespace numora::fpu {
 
 void resetUnit() {
-  asm volatile("fninit" ::: "memory");
+  x87::initialise();
   loadX87ControlWord(StandardControlWord);
   clearFlags();
 }

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "X87.h"
+
 namespace numora {
 
 // The processor's floating-point state. Numora runs with every floating-point exception masked
@@ -21,33 +23,14 @@ constexpr std::uint16_t StandardControlWord = 0x037F;
 // The fields of the control word that the standard word fixes: masks, precision, rounding.
 constexpr std::uint16_t ControlWordFields = 0x0F3F;
 
-inline std::uint16_t x87ControlWord() {
-  std::uint16_t word;
-  asm volatile("fnstcw %0" : "=m"(word)::"memory");
-  return word;
-}
+inline std::uint16_t x87ControlWord() { return x87::controlWord(); }
 
-inline void loadX87ControlWord(std::uint16_t word) {
-  asm volatile("fldcw %0" : : "m"(word) : "memory");
-}
+inline void loadX87ControlWord(std::uint16_t word) { x87::loadControlWord(word); }
 
 // The pending exception flags of both units.
-inline unsigned pendingFlags() {
-  std::uint16_t status;
-  std::uint32_t mxcsr;
-  asm volatile("fnstsw %0\n\tstmxcsr %1" : "=m"(status), "=m"(mxcsr)::"memory");
-  return (status | mxcsr) & AllFlags;
-}
+inline unsigned pendingFlags() { return x87::statusOfBothUnits() & AllFlags; }
 
-inline void clearFlags() {
-  std::uint32_t mxcsr;
-  asm volatile(
-      "fnclex\n\t"
-      "stmxcsr %0\n\t"
-      "andl $0xFFFFFFC0, %0\n\t"
-      "ldmxcsr %0"
-      : "=m"(mxcsr)::"memory", "cc");
-}
+inline void clearFlags() { x87::clearExceptionFlagsOfBothUnits(); }
 
 // Clears the flags when a fault flag is pending, so that no fault flag is pending afterwards.
 inline void clearPendingFaults() {

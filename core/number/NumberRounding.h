@@ -80,9 +80,7 @@ inline Extended readBackDigits(const DecimalDigits& decimal) {
 [[gnu::noinline]] inline Extended roundedThroughDigits(const Extended& value,
                                                        const ExtendedFields& fields,
                                                        char separator) {
-  const bool integerBitSet = (fields.significand >> 63) != 0;
-  if (fields.storedExponent == 0x7FFF || !integerBitSet || !separatorReadsAsWritten(separator))
-      [[unlikely]] {
+  if (kindOf(fields) != ExtendedKind::Normal || !separatorReadsAsWritten(separator)) [[unlikely]] {
     return readNumber(numberText(value, separator), separator);
   }
   fpu::StandardControlWordScope standardRounding;
@@ -103,17 +101,22 @@ inline Extended readBackDigits(const DecimalDigits& decimal) {
 // would not read back as a separator, the text itself is written and read, so the value and
 // the conversion fault raised are those of the text. The value is taken by reference, so that
 // a value the x87 unit has just stored is not copied while the store is still on its way.
+// Built with NUMORA_PLAIN_ROUNDING, it is the plain definition itself (the text written and
+// read), so that the tests can show both builds give the same results.
 [[gnu::always_inline]] inline Extended roundedThroughText(const Extended& value, char separator) {
+#ifdef NUMORA_PLAIN_ROUNDING
+  return readNumber(numberText(value, separator), separator);
+#else
   const ExtendedFields fields = fieldsOf(value);
-  if (fields.storedExponent == 0) {
+  if (kindOf(fields) == ExtendedKind::ZeroOrDenormal) {
     return 0.0L;
   }
-  const bool integerBitSet = (fields.significand >> 63) != 0;
-  if (integerBitSet && detail::isSmallWholeNumber(fields) &&
+  if (hasLeadingBit(fields) && detail::isSmallWholeNumber(fields) &&
       detail::separatorReadsAsWritten(separator)) {
     return value;
   }
   return detail::roundedThroughDigits(value, fields, separator);
+#endif
 }
 
 }  // namespace numora

@@ -127,20 +127,16 @@ std::size_t layOut(const DigitString& digits, int count, int exponent, char sepa
 
 std::size_t writeNumberText(const Extended& value, char separator, char* out) noexcept {
   const ExtendedFields fields = fieldsOf(value);
-  const bool integerBitSet = (fields.significand >> 63) != 0;
-  if (fields.storedExponent == 0x7FFF) {
-    const bool infinite = fields.significand == (1ULL << 63);
-    if (!infinite) {
+  switch (kindOf(fields)) {
+    case ExtendedKind::ZeroOrDenormal:
+      return writeText("0", out);
+    case ExtendedKind::Infinite:
+      return writeText(fields.negative ? "-INF" : "INF", out);
+    case ExtendedKind::NotANumber:
+    case ExtendedKind::Unnormal:
       return writeText("NAN", out);
-    }
-    return writeText(fields.negative ? "-INF" : "INF", out);
-  }
-  if (fields.storedExponent == 0) {
-    return writeText("0", out);
-  }
-  if (!integerBitSet) {
-    // An unnormal: no arithmetic of the processor accepts it as a number.
-    return writeText("NAN", out);
+    case ExtendedKind::Normal:
+      break;
   }
 
   fpu::StandardControlWordScope standardRounding;

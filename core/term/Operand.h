@@ -39,14 +39,8 @@ class Operand {
       return !text_.empty() && text_.front() == '-';
     }
     const ExtendedFields fields = fieldsOf(computed_);
-    if (!fields.negative || fields.storedExponent == 0) {
-      return false;
-    }
-    const bool integerBitSet = (fields.significand >> 63) != 0;
-    if (fields.storedExponent == 0x7FFF) {
-      return fields.significand == (1ULL << 63);  // "-INF"; a value that is no number is "NAN"
-    }
-    return integerBitSet;  // an unnormal is written "NAN"
+    const ExtendedKind kind = kindOf(fields);
+    return fields.negative && (kind == ExtendedKind::Normal || kind == ExtendedKind::Infinite);
   }
 
   // The text is exactly "0" (0,0, 00 and -0 are not): the number text of zero, negative zero
@@ -55,7 +49,7 @@ class Operand {
     if (!isComputed_) {
       return text_ == "0";
     }
-    return fieldsOf(computed_).storedExponent == 0;
+    return kindOf(fieldsOf(computed_)) == ExtendedKind::ZeroOrDenormal;
   }
 
   // The text read as a number with `separator`; raises the conversion fault of a text that is
