@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "NumoraCalcRun.h"
 
@@ -12,6 +13,7 @@ namespace {
 namespace fs = std::filesystem;
 
 using numora::test::contentOf;
+using numora::test::numoraCalc;
 using numora::test::Outcome;
 using numora::test::TwoRowTable;
 using NumoraCalc = numora::test::NumoraCalc;
@@ -119,6 +121,21 @@ TEST_F(NumoraCalc, CalculatesATableFileAndWritesTheTableAndItsPrintPage) {
             "<tr>\r\n<td>Square</td>\r\n<td>x^(2)</td>\r\n<td>9</td>\r\n</tr>\r\n"
             "<tr>\r\n<td>Half</td>\r\n<td>Erg1/2</td>\r\n<td>4,5</td>\r\n</tr>\r\n"
             "</table>\r\n</body>\r\n</html>\r\n");
+}
+
+// A new file gets the permissions the user's file creation mask leaves, the mask being read
+// once as the program starts.
+TEST_F(NumoraCalc, NewFilesFollowTheFileCreationMask) {
+  for (const auto& [mask, permissions] :
+       {std::pair{"022", fs::perms{0644}}, std::pair{"027", fs::perms{0640}},
+        std::pair{"077", fs::perms{0600}}}) {
+    const std::string table = std::string("new-") + mask + ".TBE";
+    EXPECT_EQ(runScript(std::string("umask ") + mask + "; " + numoraCalc() + " --terms - --save " +
+                        quoted(table) + " </dev/null")
+                  .status,
+              0);
+    EXPECT_EQ(fs::status(folder_ / table).permissions(), permissions) << mask;
+  }
 }
 
 TEST_F(NumoraCalc, NoCalcWritesTheTableAsItWasRead) {
