@@ -27,6 +27,20 @@ inline const std::string TwoRowTable =
     "{\"name\": \"Half\", \"term\": \"Erg1/2\", \"result\": \"old\", \"nr\": \"7\"}\n"
     "]}\n";
 
+// Whether the programs are built with AddressSanitizer, which reserves far more address space
+// than a limit on it (ulimit -v) leaves: a test of running out of memory cannot run there.
+#if defined(__SANITIZE_ADDRESS__)
+inline constexpr bool BuiltWithAddressSanitizer = true;
+#else
+inline constexpr bool BuiltWithAddressSanitizer = false;
+#endif
+
+// The shell command that limits the address space of what follows to `kilobytes`, where the
+// build allows a limit.
+inline std::string addressSpaceLimit(long kilobytes) {
+  return BuiltWithAddressSanitizer ? "" : "ulimit -v " + std::to_string(kilobytes) + "; ";
+}
+
 // The program itself as one shell word.
 inline std::string numoraCalc() { return "'" NUMORA_CALC_PATH "'"; }
 
