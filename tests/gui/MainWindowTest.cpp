@@ -24,6 +24,7 @@
 #include "ApplicationTitle.h"
 #include "ListView.h"
 #include "MainWindowActions.h"
+#include "MainWindowFixture.h"
 #include "RowCommands.h"
 #include "RowTableModel.h"
 #include "SEHU.h"
@@ -41,17 +42,10 @@ bool drawnAsHovered(QToolButton* button) {
 
 }  // namespace
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public MainWindowFixture {
   Q_OBJECT
 
  private slots:
-  void init() {
-    window_ = openMainWindow();
-    QVERIFY(window_->isActiveWindow());
-    list_ = control<TListView>(*window_, "ListView1");
-  }
-  void cleanup() { window_.reset(); }
-
   void startsWithFieldsOfOneAndAnEmptyTable() {
     QCOMPARE(window_->windowTitle(), QString("Numora"));
     for (const char* field : {"Edit1", "Edit2", "Edit3"}) {
@@ -530,13 +524,6 @@ class MainWindowTest : public QObject {
     QVERIFY(!modalWindowOpen());
     QVERIFY(!window_->isVisible());
   }
-
- private:
-  QToolButton* button(const char* name) const { return control<QToolButton>(*window_, name); }
-  QAction* action(const char* name) const { return control<QAction>(*window_, name); }
-
-  std::unique_ptr<TForm1> window_;
-  TListView* list_ = nullptr;
 };
 
 QTEST_MAIN(MainWindowTest)
