@@ -1,6 +1,8 @@
 // The main window, used as a user uses it: buttons, menus, the table, the variable fields and
 // the dialogs that they open.
 
+#include <locale.h>
+
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QFileDialog>
@@ -18,6 +20,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <QWindow>
+#include <clocale>
 #include <fstream>
 #include <memory>
 
@@ -516,6 +519,20 @@ class MainWindowTest : public MainWindowFixture {
     QCOMPARE(window_->decimalSeparator(), ',');  // the test runs with LC_ALL=de_DE.UTF-8
     QTest::mouseClick(button("SpeedButton8"), Qt::LeftButton);
     QCOMPARE(linesOf(window_->table()), QStringList({"New element|1/4|0,25|1"}));
+  }
+
+  // The window runs in the locale that LC_ALL names where the system has that locale, as on
+  // the user's desktop, and in the C locale where it has not; the system's texts that faults
+  // quote come from it.
+  void theWindowRunsInTheNamedLocaleWhereTheSystemHasIt() {
+    const QByteArray named = qgetenv("LC_ALL");
+    QVERIFY(!named.isEmpty());
+    const locale_t system = ::newlocale(LC_ALL_MASK, named.constData(), locale_t{});
+    const QByteArray expected = system != locale_t{} ? named : QByteArray("C");
+    if (system != locale_t{}) {
+      ::freelocale(system);
+    }
+    QCOMPARE(QByteArray(std::setlocale(LC_MESSAGES, nullptr)), expected);
   }
 
   void exitClosesTheWindowWithoutAsking() {
