@@ -20,6 +20,7 @@
 #include "FaultBox.h"
 #include "Faults.h"
 #include "MainWindowActions.h"
+#include "MainWindowFixture.h"
 #include "RowCommands.h"
 #include "SEHU.h"
 #include "TableFile.h"
@@ -77,18 +78,10 @@ class FifoWatchdog {
 
 }  // namespace
 
-class CommandFaultTest : public QObject {
+class CommandFaultTest : public MainWindowFixture {
   Q_OBJECT
 
  private slots:
-  void init() {
-    window_ = openMainWindow();
-    QVERIFY(window_->isActiveWindow());
-    numora::addRow(window_->table(), -1);
-    numora::storeTerm(window_->table(), 0, "2*x");
-  }
-  void cleanup() { window_.reset(); }
-
   // Memory running out anywhere in a command is shown as the out-of-memory fault; any other
   // fault shows its own text; a fault of Numora's own shows its box message.
   void aCommandsFaultIsShownInTheFaultBox_data() {
@@ -158,7 +151,10 @@ class CommandFaultTest : public QObject {
   }
 
  private:
-  std::unique_ptr<TForm1> window_;
+  void prepare() override {
+    numora::addRow(window_->table(), -1);
+    numora::storeTerm(window_->table(), 0, "2*x");
+  }
 };
 
 QTEST_MAIN(CommandFaultTest)

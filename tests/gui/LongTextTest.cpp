@@ -10,6 +10,7 @@
 #include <string>
 
 #include "MainWindowActions.h"
+#include "MainWindowFixture.h"
 #include "RowCommands.h"
 #include "RowTableModel.h"
 #include "SEHU.h"
@@ -38,18 +39,10 @@ std::string longLiteral(int characters) {
 
 }  // namespace
 
-class LongTextTest : public QObject {
+class LongTextTest : public MainWindowFixture {
   Q_OBJECT
 
  private slots:
-  void init() {
-    window_ = openMainWindow();
-    QVERIFY(window_->isActiveWindow());
-    list_ = control<TListView>(*window_, "ListView1");
-    numora::addRow(window_->table(), -1);
-  }
-  void cleanup() { window_.reset(); }
-
   // A cell shows at most the limit's number of characters, cut between whole characters, with
   // "…" after them; the row and the text the cell's editor gets keep the field whole.
   void aCellShowsTheStartOfALongFieldAndTheRowKeepsItWhole_data() {
@@ -153,8 +146,7 @@ class LongTextTest : public QObject {
   }
 
  private:
-  std::unique_ptr<TForm1> window_;
-  TListView* list_ = nullptr;
+  void prepare() override { numora::addRow(window_->table(), -1); }
 };
 
 QTEST_MAIN(LongTextTest)

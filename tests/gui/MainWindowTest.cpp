@@ -1,6 +1,8 @@
 // The main window, used as a user uses it: buttons, menus, the table, the variable fields and
 // the dialogs that they open.
 
+#include <locale.h>
+
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QFileDialog>
@@ -18,12 +20,14 @@
 #include <QTest>
 #include <QToolButton>
 #include <QWindow>
+#include <clocale>
 #include <fstream>
 #include <memory>
 
 #include "ApplicationTitle.h"
 #include "ListView.h"
 #include "MainWindowActions.h"
+#include "MainWindowFixture.h"
 #include "RowCommands.h"
 #include "RowTableModel.h"
 #include "SEHU.h"
@@ -41,17 +45,10 @@ bool drawnAsHovered(QToolButton* button) {
 
 }  // namespace
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public MainWindowFixture {
   Q_OBJECT
 
  private slots:
-  void init() {
-    window_ = openMainWindow();
-    QVERIFY(window_->isActiveWindow());
-    list_ = control<TListView>(*window_, "ListView1");
-  }
-  void cleanup() { window_.reset(); }
-
   void startsWithFieldsOfOneAndAnEmptyTable() {
     QCOMPARE(window_->windowTitle(), QString("Numora"));
     for (const char* field : {"Edit1", "Edit2", "Edit3"}) {
@@ -524,19 +521,26 @@ class MainWindowTest : public QObject {
     QCOMPARE(linesOf(window_->table()), QStringList({"New element|1/4|0,25|1"}));
   }
 
+  // The window runs in the locale that LC_ALL names where the system has that locale, as on
+  // the user's desktop, and in the C locale where it has not; the system's texts that faults
+  // quote come from it.
+  void theWindowRunsInTheNamedLocaleWhereTheSystemHasIt() {
+    const QByteArray named = qgetenv("LC_ALL");
+    QVERIFY(!named.isEmpty());
+    const locale_t system = ::newlocale(LC_ALL_MASK, named.constData(), locale_t{});
+    const QByteArray expected = system != locale_t{} ? named : QByteArray("C");
+    if (system != locale_t{}) {
+      ::freelocale(system);
+    }
+    QCOMPARE(QByteArray(std::setlocale(LC_MESSAGES, nullptr)), expected);
+  }
+
   void exitClosesTheWindowWithoutAsking() {
     QTest::mouseClick(button("SpeedButton6"), Qt::LeftButton);
     action("Schlieen1")->trigger();
     QVERIFY(!modalWindowOpen());
     QVERIFY(!window_->isVisible());
   }
-
- private:
-  QToolButton* button(const char* name) const { return control<QToolButton>(*window_, name); }
-  QAction* action(const char* name) const { return control<QAction>(*window_, name); }
-
-  std::unique_ptr<TForm1> window_;
-  TListView* list_ = nullptr;
 };
 
 QTEST_MAIN(MainWindowTest)

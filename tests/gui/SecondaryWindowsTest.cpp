@@ -15,6 +15,7 @@
 #include <QTextBrowser>
 #include <QTimer>
 #include <QUrl>
+#include <cerrno>
 #include <memory>
 
 #include <QFontInfo>
@@ -24,6 +25,7 @@
 #include "PrintPage.h"
 #include "RowCommands.h"
 #include "SEHU.h"
+#include "TestSupport.h"
 #include "TextPanel.h"
 #include "UserActions.h"
 #include "WCIU.h"
@@ -334,7 +336,8 @@ class SecondaryWindowsTest : public QObject {
     });
     control<QAction>(main, "Print1")->trigger();
     QDir().rmdir(page);
-    QCOMPARE(text, "Datei \"" + page + "\" kann nicht erstellt werden. Is a directory.");
+    QCOMPARE(text, "Datei \"" + page + "\" kann nicht erstellt werden. " +
+                       QString::fromStdString(numora::test::systemMessage(EISDIR)) + ".");
     QVERIFY(!topLevelWindow("Form3")->isVisible());
   }
 

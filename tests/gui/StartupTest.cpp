@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+#include <cerrno>
 
 #include "SEHU.h"
 #include "SHU.h"
@@ -88,9 +89,9 @@ class StartupTest : public QObject {
                                     "{\"name\": \"Area\", \"term\": \"x*y\", \"result\": \"12\", "
                                     "\"nr\": \"1\"}\n]}\n")
                              << QStringList{"Area|x*y|12|1"} << QString();
+    const QString noSuchFile = QString::fromStdString(numora::test::systemMessage(ENOENT));
     QTest::newRow("no such file") << QString() << QStringList()
-                                  << QString(
-                                         "kann nicht geöffnet werden. No such file or directory.");
+                                  << "kann nicht geöffnet werden. " + noSuchFile + ".";
     QTest::newRow("no table") << QString("Name;Term\n") << QStringList()
                               << QString(
                                      "ist keine gültige Tabellendatei. Syntaxfehler in Zeile 1, "

@@ -18,6 +18,7 @@
 #include <memory>
 
 #include "MainWindowActions.h"
+#include "MainWindowFixture.h"
 #include "RowTableModel.h"
 #include "SEHU.h"
 #include "TableFile.h"
@@ -42,17 +43,10 @@ class PaintedRegion : public QObject {
 
 }  // namespace
 
-class UndoTest : public QObject {
+class UndoTest : public MainWindowFixture {
   Q_OBJECT
 
  private slots:
-  void init() {
-    window_ = openMainWindow();
-    QVERIFY(window_->isActiveWindow());
-    list_ = control<TListView>(*window_, "ListView1");
-  }
-  void cleanup() { window_.reset(); }
-
   void undoIsDisabledAtStart() {
     // Rows that no command of the window made: there is nothing to take back.
     fillTable();
@@ -274,14 +268,7 @@ class UndoTest : public QObject {
     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action(item)).center());
   }
 
-  void clickButton(const char* name) {
-    QTest::mouseClick(control<QToolButton>(*window_, name), Qt::LeftButton);
-  }
-  QAction* action(const char* name) const { return control<QAction>(*window_, name); }
   QLineEdit* nameEditor() const { return list_->findChild<QLineEdit*>(); }
-
-  std::unique_ptr<TForm1> window_;
-  TListView* list_ = nullptr;
 };
 
 QTEST_MAIN(UndoTest)

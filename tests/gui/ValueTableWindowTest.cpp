@@ -20,6 +20,7 @@
 
 #include "FileAccess.h"
 #include "MainWindowActions.h"
+#include "MainWindowFixture.h"
 #include "SEHU.h"
 #include "ValueTable.h"
 #include "ValueTableChart.h"
@@ -138,18 +139,10 @@ int linesDrawnIn(QFile& drawing, const QColor& colour) {
 
 }  // namespace
 
-class ValueTableWindowTest : public QObject {
+class ValueTableWindowTest : public MainWindowFixture {
   Q_OBJECT
 
  private slots:
-  void init() {
-    main_ = openMainWindow();
-    QVERIFY(main_->isActiveWindow());
-    main_->setDecimalSeparator(',');
-  }
-
-  void cleanup() { main_.reset(); }
-
   void menuItemFollowsSelectedRow() {
     auto* menu = control<QMenu>(*main_, "Berechnen1");
     QStringList captions;
@@ -347,7 +340,13 @@ class ValueTableWindowTest : public QObject {
   }
 
  private:
-  std::unique_ptr<TForm1> main_;
+  void prepare() override {
+    main_ = window_.get();
+    main_->setDecimalSeparator(',');
+  }
+
+  // The main window, by a name that sets it apart from the value table window.
+  TForm1* main_ = nullptr;
 };
 
 QTEST_MAIN(ValueTableWindowTest)

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -91,6 +92,11 @@ inline std::string contentOf(const std::filesystem::path& path) {
   content << file.rdbuf();
   return content.str();
 }
+
+// The system's text for the error number `error` in the locale this process runs in, as a fault
+// quotes it: the program takes it from the system, so a test in a German locale that the system
+// has sees the German text and one in the C locale the English text.
+inline std::string systemMessage(int error) { return std::strerror(error); }
 
 // Creates or empties the file and writes `content` into it.
 inline void writeFile(const std::filesystem::path& path, const std::string& content) {
