@@ -31,7 +31,14 @@ PlannedCommand planMoveRow(const RowTable& table, int selected, int neighbour) {
   if (selected == NoSelection || !table.isRowIndex(neighbour)) {
     return {std::nullopt, selected};
   }
-  return {SwappedRows{selected, neighbour, rowPositionNrs(table)}, selected};
+  SwappedRows move{selected, neighbour, rowPositionNrs(table)};
+  const Row& row = table.row(selected);
+  const Row& other = table.row(neighbour);
+  if (move.nrs.empty() && row.name == other.name && row.term == other.term &&
+      row.result == other.result) {
+    return {std::nullopt, selected};
+  }
+  return {std::move(move), selected};
 }
 
 PlannedCommand planStoreText(const RowTable& table, int selected, RowField field,

@@ -29,7 +29,8 @@ int storeTerm(RowTable& table, int selected, std::string term);
 
 // Exchanges Name, Term and Result of the selected row with the row above (below), then sets
 // every Nr to its row position. The selection stays at the same index. Nothing happens on the
-// top (bottom) row.
+// top (bottom) row, nor when the two rows have the same Name, Term and Result and every Nr is
+// its row position already.
 int moveRowUp(RowTable& table, int selected);
 int moveRowDown(RowTable& table, int selected);
 
