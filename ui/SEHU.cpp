@@ -15,6 +15,7 @@
 #include "ListView.h"
 #include "PHU.h"
 #include "PrintPage.h"
+#include "RowCommands.h"
 #include "RowTableModel.h"
 #include "TableFile.h"
 #include "TableFileDialog.h"
@@ -278,7 +279,10 @@ void TForm1::openTableFile(const std::string& path) {
 }
 
 void TForm1::openTableAtStart(const std::string& path) {
-  runTableCommand([&] { ListView1->selectIndex(numora::openTable(table_, path)); });
+  runTableCommand([&] {
+    ListView1->selectIndex(
+        numora::openTable(table_, ListView1->selectedIndex(), numora::readTable(path)));
+  });
 }
 
 void TForm1::SpeedButton6Click() { runRowCommand(&numora::TableHistory::addRow); }

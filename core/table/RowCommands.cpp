@@ -118,4 +118,8 @@ int moveRowDown(RowTable& table, int selected) {
 
 int newTable(RowTable& table, int selected) { return run(table, planNewTable(table, selected)); }
 
+int openTable(RowTable& table, int selected, std::vector<Row> opened) {
+  return run(table, planOpenTable(table, selected, std::move(opened)));
+}
+
 }  // namespace numora

@@ -37,6 +37,10 @@ int moveRowDown(RowTable& table, int selected);
 // Removes every row, without asking.
 int newTable(RowTable& table, int selected);
 
+// Open table with the rows read from the file (readTable): replaces every row with `opened`;
+// none is selected afterwards.
+int openTable(RowTable& table, int selected, std::vector<Row> opened);
+
 // A command planned on the table as it is and not yet done: the step that does it, none when
 // the command would leave the table as it was, and the selection afterwards.
 struct PlannedCommand {
