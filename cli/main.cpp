@@ -118,7 +118,7 @@ int usageError(const std::string& message) {
 RowTable tableFromFiles(const Options& options) {
   RowTable table;
   if (options.tableFile) {
-    openTable(table, *options.tableFile);
+    openTable(table, -1, readTable(*options.tableFile));
   } else {
     table = tableOfTerms(calc::readTerms(*options.termsFile));
   }

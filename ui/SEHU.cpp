@@ -16,6 +16,7 @@
 #include "ListView.h"
 #include "PHU.h"
 #include "PrintPage.h"
+#include "RowCommands.h"
 #include "RowTableModel.h"
 #include "TableFile.h"
 #include "TableFileDialog.h"
@@ -280,7 +281,10 @@ void TForm1::openTableFile(const std::string& path) {
 }
 
 void TForm1::openTableAtStart(const std::string& path) {
-  runTableCommand([&] { ListView1->selectIndex(numora::openTable(table_, path)); });
+  runTableCommand([&] {
+    ListView1->selectIndex(
+        numora::openTable(table_, ListView1->selectedIndex(), numora::readTable(path)));
+  });
 }
 
 void TForm1::SpeedButton6Click() { runRowCommand(&numora::TableHistory::addRow); }

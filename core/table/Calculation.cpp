@@ -65,39 +65,43 @@ void evaluateRow(RowTable& table, TermEvaluator& evaluator, int index,
   }
 }
 
+// Calculates the rows from `first` to `last`, from the top; with `replaced`, every Result
+// replaced is handed to it.
+void calculateRows(RowTable& table, int first, int last, const CalculationInputs& inputs,
+                   int& rowInProgress, std::vector<IndexedText>* replaced) {
+  TermEvaluator evaluator(table, inputs.separator);
+  Variables variables(inputs);
+  std::string buffer;
+  for (int index = first; index <= last; ++index) {
+    rowInProgress = index;
+    evaluateRow(table, evaluator, index, inputs, variables, buffer, replaced);
+  }
+}
+
 }  // namespace
 
 void calculateRow(RowTable& table, int selected, const CalculationInputs& inputs) {
-  if (!table.isRowIndex(selected)) {
-    return;
+  if (table.isRowIndex(selected)) {
+    int rowInProgress = selected;
+    calculateRows(table, selected, selected, inputs, rowInProgress, nullptr);
   }
-  TermEvaluator evaluator(table, inputs.separator);
-  Variables variables(inputs);
-  std::string buffer;
-  evaluateRow(table, evaluator, selected, inputs, variables, buffer);
+}
+
+void calculateRow(RowTable& table, int selected, const CalculationInputs& inputs,
+                  std::vector<IndexedText>& replaced) {
+  if (table.isRowIndex(selected)) {
+    int rowInProgress = selected;
+    calculateRows(table, selected, selected, inputs, rowInProgress, &replaced);
+  }
 }
 
 void calculateAll(RowTable& table, const CalculationInputs& inputs, int& rowInProgress) {
-  TermEvaluator evaluator(table, inputs.separator);
-  Variables variables(inputs);
-  std::string buffer;
-  const int rowCount = table.rowCount();
-  for (int index = 0; index < rowCount; ++index) {
-    rowInProgress = index;
-    evaluateRow(table, evaluator, index, inputs, variables, buffer);
-  }
+  calculateRows(table, 0, table.rowCount() - 1, inputs, rowInProgress, nullptr);
 }
 
 void calculateAll(RowTable& table, const CalculationInputs& inputs, int& rowInProgress,
                   std::vector<IndexedText>& replaced) {
-  TermEvaluator evaluator(table, inputs.separator);
-  Variables variables(inputs);
-  std::string buffer;
-  const int rowCount = table.rowCount();
-  for (int index = 0; index < rowCount; ++index) {
-    rowInProgress = index;
-    evaluateRow(table, evaluator, index, inputs, variables, buffer, &replaced);
-  }
+  calculateRows(table, 0, table.rowCount() - 1, inputs, rowInProgress, &replaced);
 }
 
 void calculateAll(RowTable& table, const CalculationInputs& inputs) {

@@ -23,6 +23,9 @@ struct CalculationInputs {
 // (a field that is no whole number, or one raised by the evaluation) ends the command and
 // leaves the row's Result as it was.
 void calculateRow(RowTable& table, int selected, const CalculationInputs& inputs);
+// As above, and the Result the row had is handed to `replaced` when the row is calculated.
+void calculateRow(RowTable& table, int selected, const CalculationInputs& inputs,
+                  std::vector<IndexedText>& replaced);
 
 // Calculates every row from the top to the bottom, each Result written before the next row
 // is evaluated, so a reference to a row above sees this pass's value. The first fault ends

@@ -2,11 +2,14 @@
 
 #include <cstddef>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "Calculation.h"
+#include "RowCommands.h"
 #include "RowTable.h"
+#include "TableSteps.h"
 
 namespace numora {
 
@@ -17,9 +20,10 @@ namespace numora {
 //
 // Steps keep only what their command changed: the rows a new table or an open replaced
 // (moved, not copied), the Results a calculation overwrote, the one text an edit replaced.
-// Undo and redo exchange the kept texts with the table's, so either restores the table byte
-// for byte. At most `mostSteps` steps are kept, and the oldest are dropped while the steps
-// hold more than `mostBytes`; the newest step is always kept.
+// Each is the TableStep its row command plans (or a calculation's Results); undo and redo
+// exchange what it keeps with the table's, so either restores the table byte for byte. At
+// most `mostSteps` steps are kept, and the oldest are dropped while the steps hold more than
+// `mostBytes`; the newest step is always kept.
 class TableHistory {
  public:
   struct Limits {
@@ -59,25 +63,16 @@ class TableHistory {
   std::size_t bytes() const { return bytes_; }
 
  private:
-  enum class Change { RowAppended, RowRemoved, RowsMoved, RowsReplaced, TextsExchanged };
-
   struct Step {
-    Change change = Change::TextsExchanged;
+    TableStep change;
     int selectedBefore = -1;
     int selectedAfter = -1;
-    int index = 0;      // the row appended or removed; the selected one of the two rows moved
-    int neighbour = 0;  // the other of the two rows moved
-    Row row;            // the row appended or removed while it is out of the table
-    RowField field = RowField::Result;
-    std::vector<IndexedText> texts;  // the texts exchanged: a field's, or the Nrs a move set
-    std::vector<Row> rows;           // the rows a new table or an open replaced
     std::size_t bytes = 0;
   };
 
+  int run(int selected, PlannedCommand command);
+  void calculate(int selected, const std::function<void(std::vector<IndexedText>&)>& calculation);
   void record(Step step);
-  void apply(Step& step, bool undoing);
-  int moveRow(int selected, int neighbour);
-  void storeText(int index, RowField field, std::string text);
 
   RowTable& table_;
   Limits limits_;

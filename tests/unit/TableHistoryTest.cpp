@@ -23,6 +23,12 @@ const CalculationInputs Inputs{"3", "4", "5", ','};
 const std::vector<Row> ThreeRows = {
     {"a", "x*2", "old a", "7"}, {"b", "Erg1+1", "old b", "x"}, {"c", "Erg9", "old c", "9"}};
 
+// Two rows as two add rows make them, alike but for their Nrs; and as add, add, delete the
+// first, add make them, Nrs alike too.
+const std::vector<Row> TwoNewRows = {{"New element", "", "", "1"}, {"New element", "", "", "2"}};
+const std::vector<Row> TwoNewRowsBothNr2 = {{"New element", "", "", "2"},
+                                            {"New element", "", "", "2"}};
+
 struct Case {
   const char* what;
   std::vector<Row> rows;
@@ -60,6 +66,9 @@ std::vector<Case> commands(const std::string& tablePath) {
       {"move up the top row", ThreeRows, 0, &TableHistory::moveRowUp, moveRowUp, false},
       {"move down", ThreeRows, 0, &TableHistory::moveRowDown, moveRowDown, true},
       {"move down the bottom row", ThreeRows, 2, &TableHistory::moveRowDown, moveRowDown, false},
+      {"move over an equal row", TwoNewRows, 0, &TableHistory::moveRowDown, moveRowDown, false},
+      {"move over an equal row, renumbering", TwoNewRowsBothNr2, 1, &TableHistory::moveRowUp,
+       moveRowUp, true},
       {"new table", ThreeRows, 2, &TableHistory::newTable, newTable, true},
       {"new table of no rows", {}, -1, &TableHistory::newTable, newTable, false},
       {"edit term", ThreeRows, 2,
