@@ -9,6 +9,7 @@
 #include "Faults.h"
 #include "FileAccess.h"
 #include "JsonTokens.h"
+#include "RowCommands.h"
 #include "TableDocumentReader.h"
 #include "TableEventReader.h"
 #include "TableFormat.h"
@@ -218,8 +219,7 @@ std::vector<Row> readTable(const std::string& path) {
 }
 
 int openTable(RowTable& table, const std::string& path) {
-  table.replaceAllRows(readTable(path));
-  return -1;
+  return openTable(table, -1, readTable(path));
 }
 
 }  // namespace numora

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "WholeNumber.h"
-
 namespace numora {
 
 void RowTable::changed(int first, int last) {
@@ -84,26 +82,6 @@ Row RowTable::takeRow(int index) {
   return row;
 }
 
-void RowTable::removeRow(int index) {
-  if (observer_ != nullptr) {
-    observer_->rowsAboutToBeRemoved(index, index);
-  }
-  rows_.erase(rows_.begin() + index);
-  if (observer_ != nullptr) {
-    observer_->rowsRemoved();
-  }
-}
-
-void RowTable::removeAllRows() {
-  if (observer_ != nullptr) {
-    observer_->tableAboutToBeReset();
-  }
-  rows_.clear();
-  if (observer_ != nullptr) {
-    observer_->tableReset();
-  }
-}
-
 void RowTable::replaceAllRows(std::vector<Row> rows) {
   if (observer_ != nullptr) {
     observer_->tableAboutToBeReset();
@@ -128,19 +106,12 @@ std::vector<Row> RowTable::exchangeAllRows(std::vector<Row> rows) {
 void RowTable::exchangeContents(int first, int second) {
   Row& a = mutableRow(first);
   Row& b = mutableRow(second);
-  std::swap(a.name, b.name);
-  std::swap(a.term, b.term);
-  std::swap(a.result, b.result);
+  for (std::size_t field = 0; field < RowFieldCount; ++field) {
+    if (field != static_cast<std::size_t>(RowField::Nr)) {
+      std::swap(a.*RowTexts[field], b.*RowTexts[field]);
+    }
+  }
   changed(std::min(first, second), std::max(first, second));
-}
-
-void RowTable::renumber() {
-  for (std::size_t i = 0; i < rows_.size(); ++i) {
-    rows_[i].nr = wholeNumberText(static_cast<std::int32_t>(i + 1));
-  }
-  if (!rows_.empty()) {
-    changed(0, rowCount() - 1);
-  }
 }
 
 }  // namespace numora

@@ -76,18 +76,14 @@ class RowTable {
   void appendRow(Row row);
   // Puts `row` in at `index` (up to rowCount()), the rows from there on moving down.
   void insertRow(int index, Row row);
-  void removeRow(int index);
   // Removes the row at `index` and gives it.
   Row takeRow(int index);
-  void removeAllRows();
   // Replaces every row with `rows`, in their order.
   void replaceAllRows(std::vector<Row> rows);
   // Replaces every row with `rows` and gives the rows it held, moved, not copied.
   std::vector<Row> exchangeAllRows(std::vector<Row> rows);
   // Exchanges the Name, Term and Result of two rows; their Nr texts stay in place.
   void exchangeContents(int first, int second);
-  // Sets every row's Nr to the text of its row position.
-  void renumber();
 
   // The observer that is told of every change, or none; the table does not own it.
   void setObserver(RowTableObserver* observer) { observer_ = observer; }
