@@ -79,13 +79,9 @@ void appendJsonString(std::string& out, std::string_view text) {
 }
 
 void appendRow(std::string& out, const Row& row) {
-  std::string_view before = "{\"";
-  for (const RowKey& rowKey : RowKeys) {
-    out.append(before);
-    out.append(rowKey.key);
-    out.append("\": ");
-    appendJsonString(out, row.*RowTexts[static_cast<std::size_t>(rowKey.field)]);
-    before = ", \"";
+  for (std::size_t i = 0; i < RowKeys.size(); ++i) {
+    out.append(RowValuePrefixes[i]);
+    appendJsonString(out, row.*RowTexts[static_cast<std::size_t>(RowKeys[i].field)]);
   }
   out.push_back('}');
 }

@@ -93,7 +93,48 @@ constexpr std::size_t tightestRowLength() {
   return length + RowKeys.size() - 1;  // the commas between the fields
 }
 
+// The texts that stand before each field's text in a row as the program writes it, one after
+// the other: {"name": , "term": ...
+constexpr std::size_t rowPrefixesLength() {
+  std::size_t length = OpenObjectAndQuote.size() + (RowKeys.size() - 1) * CommaQuote.size();
+  for (const RowKey& rowKey : RowKeys) {
+    length += rowKey.key.size() + KeyEnd.size();
+  }
+  return length;
+}
+
+inline constexpr std::array<char, rowPrefixesLength()> RowPrefixCharacters = [] {
+  std::array<char, rowPrefixesLength()> characters{};
+  auto out = characters.begin();
+  std::string_view before = OpenObjectAndQuote;
+  for (const RowKey& rowKey : RowKeys) {
+    out = std::copy(before.begin(), before.end(), out);
+    out = std::copy(rowKey.key.begin(), rowKey.key.end(), out);
+    out = std::copy(KeyEnd.begin(), KeyEnd.end(), out);
+    before = CommaQuote;
+  }
+  return characters;
+}();
+
 }  // namespace table_format_detail
+
+// What the program writes before each field's text in a row, in the order of RowKeys: the
+// opening brace or the comma after the text before, and the key.
+inline constexpr std::array<std::string_view, RowFieldCount> RowValuePrefixes = [] {
+  std::array<std::string_view, RowFieldCount> prefixes{};
+  std::size_t at = 0;
+  std::size_t before = table_format_detail::OpenObjectAndQuote.size();
+  for (std::size_t i = 0; i < RowKeys.size(); ++i) {
+    const std::size_t length = before + RowKeys[i].key.size() + table_format_detail::KeyEnd.size();
+    prefixes[i] = std::string_view(table_format_detail::RowPrefixCharacters.data() + at, length);
+    at += length;
+    before = table_format_detail::CommaQuote.size();
+  }
+  return prefixes;
+}();
+static_assert(RowValuePrefixes.back().data() + RowValuePrefixes.back().size() ==
+              table_format_detail::RowPrefixCharacters.data() +
+                  table_format_detail::RowPrefixCharacters.size());
 
 static_assert(table_format_detail::eachFieldHasOneKey(), "every row field has one key");
 static_assert(table_format_detail::isVersionText(TableFormatVersion, TableFormatVersionText));

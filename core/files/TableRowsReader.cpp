@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string_view>
+#include <utility>
 
 #include "JsonTokens.h"
 #include "TableFormat.h"
@@ -53,17 +54,28 @@ bool hasEscapeOrQuote(std::string_view content) {
   return false;
 }
 
+// Whether the key at `key` is the `Index`th row key written plainly, followed by its closing
+// quote. The key's length is known when compiling, so the comparison is compiled inline.
+template <std::size_t Index>
+bool isPlainRowKey(const char* key) {
+  constexpr std::string_view name = RowKeys[Index].key;
+  return std::memcmp(key, name.data(), name.size()) == 0 && key[name.size()] == '"';
+}
+
+template <std::size_t... Index>
+std::size_t plainRowFieldKey(const char* key, std::index_sequence<Index...>) {
+  std::size_t field = RowFieldCount;
+  static_cast<void>(((isPlainRowKey<Index>(key) &&
+                      (field = static_cast<std::size_t>(RowKeys[Index].field), true)) ||
+                     ...));
+  return field;
+}
+
 // The row field named by a key written plainly, as the program writes them: `key` points at
 // its characters, and the parser's padding lets a few bytes past a short key be compared.
 // RowFieldCount for a key that names no field.
 std::size_t plainRowFieldKey(const char* key) {
-  for (const RowKey& rowKey : RowKeys) {
-    if (std::memcmp(key, rowKey.key.data(), rowKey.key.size()) == 0 &&
-        key[rowKey.key.size()] == '"') {
-      return static_cast<std::size_t>(rowKey.field);
-    }
-  }
-  return RowFieldCount;
+  return plainRowFieldKey(key, std::make_index_sequence<RowKeys.size()>());
 }
 
 // The row field a key names, or none; a key written in any other way than plainly is read in
@@ -79,6 +91,26 @@ bool rowFieldOfKey(const char* key, std::string& decoded, std::size_t& index) {
   }
   index = rowFieldIndexOfKey(decoded);
   return true;
+}
+
+// Whether RowTexts lists the fields of Row in the order Row declares them, so that a row can
+// be built from its texts in that order.
+constexpr bool rowTextsInDeclarationOrder() {
+  const Row row;
+  for (std::size_t i = 1; i < RowFieldCount; ++i) {
+    if (!(&(row.*RowTexts[i - 1]) < &(row.*RowTexts[i]))) {
+      return false;
+    }
+  }
+  return true;
+}
+static_assert(rowTextsInDeclarationOrder());
+
+// The row of `texts`, by field, each text built where it stays.
+template <std::size_t... Field>
+Row rowOfTexts(const std::array<std::string_view, RowFieldCount>& texts,
+               std::index_sequence<Field...>) {
+  return Row{std::string(texts[Field])...};
 }
 
 }  // namespace
@@ -156,10 +188,7 @@ bool TableRowsReader::readRow(ondemand::object& object) {
   if (seen != AllFields) {
     return false;
   }
-  Row& row = rows_.emplace_back();
-  for (std::size_t index = 0; index < RowFieldCount; ++index) {
-    row.*RowTexts[index] = texts[index];
-  }
+  rows_.push_back(rowOfTexts(texts, std::make_index_sequence<RowFieldCount>()));
   return true;
 }
 
