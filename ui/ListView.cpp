@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QTimerEvent>
+#include <QToolTip>
 #include <algorithm>
 #include <limits>
 
@@ -99,6 +101,31 @@ void TListView::timerEvent(QTimerEvent* event) {
   if (pendingNameEdit_.isValid() && pendingNameEdit_.row() == currentIndex().row()) {
     QTreeView::edit(pendingNameEdit_, AllEditTriggers, nullptr);
   }
+}
+
+bool TListView::isCut(const QModelIndex& index) const {
+  if (!index.isValid()) {
+    return false;
+  }
+  QStyleOptionViewItem option;
+  initViewItemOption(&option);
+  const int needed = itemDelegateForIndex(index)->sizeHint(option, index).width();
+  return needed > visualRect(index).width();
+}
+
+bool TListView::viewportEvent(QEvent* event) {
+  if (event->type() != QEvent::ToolTip) {
+    return QTreeView::viewportEvent(event);
+  }
+  const auto* help = static_cast<QHelpEvent*>(event);
+  const QModelIndex index = indexAt(help->pos());
+  if (isCut(index)) {
+    QToolTip::showText(help->globalPos(), index.data(Qt::DisplayRole).toString(), viewport(),
+                       visualRect(index));
+  } else {
+    QToolTip::hideText();
+  }
+  return true;
 }
 
 void GridLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,

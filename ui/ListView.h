@@ -7,14 +7,17 @@
 
 // The table in report view: whole-row single selection, grid lines, and in-place editing of
 // the Name column. A click on the selected row, or F2, edits its Name whichever column the
-// pointer is over. The click's editor opens only once it is clear that the click does not
-// begin a double-click, which edits the Term instead. A change of many rows repaints only the
-// rows on the screen.
+// pointer is over. A cell whose text is cut shows its whole text as a tooltip. The click's editor
+// opens only once it is clear that the click does not begin a double-click, which edits the Term
+// instead. A change of many rows repaints only the rows on the screen.
 class TListView : public QTreeView {
   Q_OBJECT
 
  public:
   explicit TListView(QWidget* parent = nullptr);
+
+  // Whether the cell at `index` shows less than its whole text.
+  bool isCut(const QModelIndex& index) const;
 
   // The selected row's index, -1 for none.
   int selectedIndex() const;
@@ -26,6 +29,7 @@ class TListView : public QTreeView {
 
  protected:
   bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+  bool viewportEvent(QEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void timerEvent(QTimerEvent* event) override;

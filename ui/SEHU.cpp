@@ -60,6 +60,7 @@ TForm1::TForm1(QWidget* parent)
   createVariablesBar();
   createTable();
   createMenus();
+  createTableKeys();
   createDialogs();
 
   auto* central = new QWidget(this);
@@ -114,38 +115,54 @@ void TForm1::createActions() {
     made->setIconVisibleInMenu(false);
     return made;
   };
-  newTableAction_ = onButton(action("Neu1", "New", &TForm1::SpeedButton9Click), "New table", "new");
+  newTableAction_ =
+      onButton(action("Neu1", "&New", &TForm1::SpeedButton9Click), "New table", "new");
   saveTableAction_ =
-      onButton(action("Speichern1", "Save", &TForm1::SpeedButton1Click), "Save table", "save");
+      onButton(action("Speichern1", "&Save", &TForm1::SpeedButton1Click), "Save table", "save");
   saveTableAction_->setShortcut(QKeySequence("Ctrl+S"));
   openTableAction_ =
-      onButton(action("ffnen1", "Open", &TForm1::SpeedButton2Click), "Open table", "open");
+      onButton(action("ffnen1", "&Open", &TForm1::SpeedButton2Click), "Open table", "open");
   openTableAction_->setShortcut(QKeySequence("Ctrl+O"));
   addRowAction_ =
       onButton(action("AddRow", "Add new line", &TForm1::SpeedButton6Click), "Add new line", "add");
   deleteRowAction_ =
       onButton(action("DeleteRow", "Delete selected line", &TForm1::SpeedButton3Click),
                "Delete selected line", "delete");
-  calculateRowAction_ = onButton(action("DieseZeile1", "Selected row", &TForm1::SpeedButton7Click),
+  calculateRowAction_ = onButton(action("DieseZeile1", "&Selected row", &TForm1::SpeedButton7Click),
                                  "Calculate row", "row");
-  calculateAllAction_ = onButton(action("GanzesFormular1", "All", &TForm1::SpeedButton8Click),
+  calculateAllAction_ = onButton(action("GanzesFormular1", "&All", &TForm1::SpeedButton8Click),
                                  "Calculate all", "all");
-  valueTableAction_ = action("ValueTable1", "Value table...", &TForm1::ValueTable1Click);
-  printAction_ = action("Print1", "Print", &TForm1::Print1Click);
-  exitAction_ = new QAction("Exit", this);
+  valueTableAction_ = action("ValueTable1", "&Value table...", &TForm1::ValueTable1Click);
+  printAction_ = action("Print1", "&Print", &TForm1::Print1Click);
+  exitAction_ = new QAction("E&xit", this);
   exitAction_->setObjectName("Schlieen1");
   connect(exitAction_, &QAction::triggered, this, &QWidget::close);
-  helpAction_ = action("Hilfe1", "Help", &TForm1::Hilfe1Click);
-  infoAction_ = action("Info2", "Info", &TForm1::Info2Click);
-  rowUpAction_ = action("Onerowup1", "One row up", &TForm1::Onerowup1Click);
-  rowDownAction_ = action("Oneowdown1", "One ow down", &TForm1::Oneowdown1Click);
-  undoAction_ = action("Undo1", "Undo", &TForm1::Undo1Click);
+  helpAction_ = action("Hilfe1", "&Help", &TForm1::Hilfe1Click);
+  infoAction_ = action("Info2", "&Info", &TForm1::Info2Click);
+  rowUpAction_ = action("Onerowup1", "One row u&p", &TForm1::Onerowup1Click);
+  rowDownAction_ = action("Oneowdown1", "One ow do&wn", &TForm1::Oneowdown1Click);
+  undoAction_ = action("Undo1", "&Undo", &TForm1::Undo1Click);
   undoAction_->setShortcuts(undoKeys());
-  redoAction_ = action("Redo1", "Redo", &TForm1::Redo1Click);
+  redoAction_ = action("Redo1", "&Redo", &TForm1::Redo1Click);
   redoAction_->setShortcuts(redoKeys());
   // The window holds them too, so their keys work whichever of its controls has the focus.
   addActions({undoAction_, redoAction_});
+  editTermAction_ = action("EditTerm", "Edit term", &TForm1::ListView1DblClick);
   showUndoState();
+}
+
+// The table's own keys, active only while the table itself has the focus (not its Name
+// editor): Insert adds a row, Delete deletes the selected one, Return or Enter edits its Term
+// as a double-click does. F2 edits the Name (TListView).
+void TForm1::createTableKeys() {
+  const auto tableKeys = [this](QAction* command, const QList<QKeySequence>& keys) {
+    command->setShortcuts(keys);
+    command->setShortcutContext(Qt::WidgetShortcut);
+    ListView1->addAction(command);
+  };
+  tableKeys(addRowAction_, {QKeySequence(Qt::Key_Insert)});
+  tableKeys(deleteRowAction_, {QKeySequence(Qt::Key_Delete)});
+  tableKeys(editTermAction_, {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
 }
 
 QToolButton* TForm1::pictureButton(const char* name, int left, QAction* action) {
@@ -156,12 +173,14 @@ QToolButton* TForm1::pictureButton(const char* name, int left, QAction* action) 
   button->setIconSize(QSize(16, 16));
   button->setAutoRaise(true);
   button->setFocusPolicy(Qt::NoFocus);
+  button->setAccessibleName(action->toolTip());
   return button;
 }
 
 void TForm1::createCommandBar() {
   CoolBar1 = new QWidget(this);
   CoolBar1->setObjectName("CoolBar1");
+  CoolBar1->setAccessibleName("Commands");
   CoolBar1->setFixedHeight(CommandBarHeight);
   pictureButton("SpeedButton9", 8, newTableAction_);
   pictureButton("SpeedButton1", 48, saveTableAction_);
@@ -175,6 +194,7 @@ void TForm1::createCommandBar() {
 void TForm1::createVariablesBar() {
   ToolBar1 = new QWidget(this);
   ToolBar1->setObjectName("ToolBar1");
+  ToolBar1->setAccessibleName("Variables");
   ToolBar1->setFixedHeight(VariablesBarHeight);
   const auto label = [this](const char* name, const char* caption, int left, int width) {
     auto* label = placeOnBar(new QLabel(caption, ToolBar1), left, width);
@@ -182,9 +202,10 @@ void TForm1::createVariablesBar() {
     label->setFont(windowLook::variableLabelFont());
   };
   auto* undoKeysFilter = new FieldUndoFilter(this);
-  const auto field = [this, undoKeysFilter](const char* name, int left) {
+  const auto field = [this, undoKeysFilter](const char* name, const char* variable, int left) {
     auto* field = placeOnBar(new QLineEdit("1", ToolBar1), left, 55);
     field->setObjectName(name);
+    field->setAccessibleName(variable);
     undoKeysFilter->watch(field);
     return field;
   };
@@ -197,16 +218,17 @@ void TForm1::createVariablesBar() {
   spacer("Panel3", 134);
   spacer("Panel2", 237);
   label("Label1", "  x  =", 0, 32 + 15);
-  Edit1 = field("Edit1", 47);
+  Edit1 = field("Edit1", "x", 47);
   label("Label3", "  y  =", 102, 32 + 15);
-  Edit2 = field("Edit2", 149);
+  Edit2 = field("Edit2", "y", 149);
   label("Label2", "  z  =", 204, 33 + 15);
-  Edit3 = field("Edit3", 252);
+  Edit3 = field("Edit3", "z", 252);
 }
 
 void TForm1::createTable() {
   ListView1 = new TListView(this);
   ListView1->setObjectName("ListView1");
+  ListView1->setAccessibleName("Table");
   model_ = new RowTableModel(table_, history_, this);
   connect(model_, &RowTableModel::nameStored, this, &TForm1::showUndoState);
   ListView1->setModel(model_);
@@ -219,14 +241,14 @@ void TForm1::createTable() {
 }
 
 void TForm1::createMenus() {
-  QMenu* file = menuBar()->addMenu("File");
+  QMenu* file = menuBar()->addMenu("&File");
   file->setObjectName("Datei1");
   file->addActions(
       {newTableAction_, openTableAction_, saveTableAction_, printAction_, exitAction_});
-  QMenu* calculate = menuBar()->addMenu("Calculate");
+  QMenu* calculate = menuBar()->addMenu("&Calculate");
   calculate->setObjectName("Berechnen1");
   calculate->addActions({calculateAllAction_, calculateRowAction_, valueTableAction_});
-  QMenu* info = menuBar()->addMenu("?");
+  QMenu* info = menuBar()->addMenu("&?");
   info->setObjectName("Info1");
   info->addActions({helpAction_, infoAction_});
 
@@ -255,7 +277,9 @@ void TForm1::runRowCommand(int (numora::TableHistory::*command)(int)) {
 
 void TForm1::showUndoState() {
   undoAction_->setEnabled(history_.canUndo());
+  undoAction_->setText(undoItemText(history_));
   redoAction_->setEnabled(history_.canRedo());
+  redoAction_->setText(redoItemText(history_));
 }
 
 void TForm1::SpeedButton9Click() { runRowCommand(&numora::TableHistory::newTable); }

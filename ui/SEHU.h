@@ -36,7 +36,8 @@ class ValueTableWindow;
 // table ListView1 with its menu PopupMenu1; the dialogs OpenDialog1 and SaveDialog1; and the
 // actions Neu1, ffnen1, Speichern1, Print1, Schlieen1, GanzesFormular1, DieseZeile1, ValueTable1,
 // Hilfe1, Info2, Onerowup1, Oneowdown1, Undo1 and Redo1, named after the menu items that show
-// them (AddRow and DeleteRow are on buttons only).
+// them (AddRow and DeleteRow are on buttons only, EditTerm on no control). In the table,
+// Insert, Delete and Return run AddRow, DeleteRow and EditTerm.
 class TForm1 : public QMainWindow {
   Q_OBJECT
 
@@ -88,6 +89,7 @@ class TForm1 : public QMainWindow {
   void createVariablesBar();
   void createTable();
   void createMenus();
+  void createTableKeys();
   void createDialogs();
   QToolButton* pictureButton(const char* name, int left, QAction* action);
   // Runs a command of the history as one user command, then shows what can be undone now.
@@ -117,6 +119,7 @@ class TForm1 : public QMainWindow {
   QAction* rowDownAction_;
   QAction* undoAction_;
   QAction* redoAction_;
+  QAction* editTermAction_;  // Return in the table; double-click runs the same
 
   QWidget* CoolBar1;
   QWidget* ToolBar1;

@@ -20,7 +20,43 @@ bool fieldCanMake(const QLineEdit& field, TextChange change) {
   return change == TextChange::Undo ? field.isUndoAvailable() : field.isRedoAvailable();
 }
 
+// What a step of `command` changed, as the Undo and Redo items name it.
+QString commandName(numora::TableHistory::Command command) {
+  using Command = numora::TableHistory::Command;
+  switch (command) {
+    case Command::AddRow:
+      return "add row";
+    case Command::DeleteRow:
+      return "delete row";
+    case Command::MoveRowUp:
+      return "move row up";
+    case Command::MoveRowDown:
+      return "move row down";
+    case Command::NewTable:
+      return "new table";
+    case Command::OpenTable:
+      return "open table";
+    case Command::EditName:
+      return "edit name";
+    case Command::EditTerm:
+      return "edit term";
+    case Command::CalculateRow:
+      return "calculate row";
+    case Command::CalculateAll:
+      return "calculate all";
+  }
+  return {};
+}
+
 }  // namespace
+
+QString undoItemText(const numora::TableHistory& history) {
+  return history.canUndo() ? "&Undo " + commandName(history.commandToUndo()) : "&Undo";
+}
+
+QString redoItemText(const numora::TableHistory& history) {
+  return history.canRedo() ? "&Redo " + commandName(history.commandToRedo()) : "&Redo";
+}
 
 QList<QKeySequence> undoKeys() { return {QKeySequence(Qt::CTRL | Qt::Key_Z)}; }
 

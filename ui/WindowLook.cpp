@@ -1,10 +1,13 @@
 #include "WindowLook.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPalette>
+#include <QScreen>
 #include <QStringList>
 #include <QWidget>
+#include <algorithm>
 
 namespace windowLook {
 
@@ -68,10 +71,27 @@ QFont variableLabelFont() { return fontOf(WindowFaces, 17); }
 
 QFont arialFont(int pixelSize) { return fontOf(ArialFaces, pixelSize); }
 
+QRect placedWithin(const QRect& wanted, const QRect& available) {
+  QRect placed(wanted.topLeft(), wanted.size().boundedTo(available.size()));
+  placed.moveLeft(
+      std::clamp(placed.left(), available.left(), available.right() - placed.width() + 1));
+  placed.moveTop(
+      std::clamp(placed.top(), available.top(), available.bottom() - placed.height() + 1));
+  return placed;
+}
+
 void placeWindow(QWidget* window, int left, int top, int outerWidth, int outerHeight) {
-  window->move(left, top);
-  window->resize(outerWidth, outerHeight);
-  window->installEventFilter(new OuterSizeKeeper(window, QSize(outerWidth, outerHeight)));
+  QRect placed(left, top, outerWidth, outerHeight);
+  const QScreen* screen = QGuiApplication::screenAt(placed.topLeft());
+  if (screen == nullptr) {
+    screen = QGuiApplication::primaryScreen();
+  }
+  if (screen != nullptr) {
+    placed = placedWithin(placed, screen->availableGeometry());
+  }
+  window->move(placed.topLeft());
+  window->resize(placed.size());
+  window->installEventFilter(new OuterSizeKeeper(window, placed.size()));
 }
 
 void showBeside(QWidget* window) {

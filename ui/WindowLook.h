@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QRect>
 
 class QColor;
 class QPainter;
@@ -20,9 +21,14 @@ QFont variableLabelFont();
 QFont arialFont(int pixelSize);
 
 // Places a top-level window so that its outer frame, title bar included, has this position
-// and size. The frame's size is known only once the window manager has framed the shown
-// window, so the size is adjusted then.
+// and size, moved and if need be made smaller so that it lies wholly on the available area of
+// the screen at that position (placedWithin). The frame's size is known only once the window
+// manager has framed the shown window, so the size is adjusted then.
 void placeWindow(QWidget* window, int left, int top, int outerWidth, int outerHeight);
+
+// The outer frame `wanted` moved the least so that it lies wholly on `available`, and first
+// made as small as `available` where it is larger.
+QRect placedWithin(const QRect& wanted, const QRect& available);
 
 // Shows a window without blocking; one that is visible already comes to the front.
 void showBeside(QWidget* window);

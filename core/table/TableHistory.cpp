@@ -4,47 +4,55 @@
 
 namespace numora {
 
-int TableHistory::addRow(int selected) { return run(selected, planAddRow(table_, selected)); }
-
-int TableHistory::deleteRow(int selected) { return run(selected, planDeleteRow(table_, selected)); }
-
-int TableHistory::moveRowUp(int selected) { return run(selected, planMoveRowUp(table_, selected)); }
-
-int TableHistory::moveRowDown(int selected) {
-  return run(selected, planMoveRowDown(table_, selected));
+int TableHistory::addRow(int selected) {
+  return run(Command::AddRow, selected, planAddRow(table_, selected));
 }
 
-int TableHistory::newTable(int selected) { return run(selected, planNewTable(table_, selected)); }
+int TableHistory::deleteRow(int selected) {
+  return run(Command::DeleteRow, selected, planDeleteRow(table_, selected));
+}
+
+int TableHistory::moveRowUp(int selected) {
+  return run(Command::MoveRowUp, selected, planMoveRowUp(table_, selected));
+}
+
+int TableHistory::moveRowDown(int selected) {
+  return run(Command::MoveRowDown, selected, planMoveRowDown(table_, selected));
+}
+
+int TableHistory::newTable(int selected) {
+  return run(Command::NewTable, selected, planNewTable(table_, selected));
+}
 
 int TableHistory::storeTerm(int selected, std::string term) {
-  return run(selected, planStoreTerm(table_, selected, std::move(term)));
+  return run(Command::EditTerm, selected, planStoreTerm(table_, selected, std::move(term)));
 }
 
 void TableHistory::storeName(int index, std::string name) {
-  run(index, planStoreName(table_, index, std::move(name)));
+  run(Command::EditName, index, planStoreName(table_, index, std::move(name)));
 }
 
 int TableHistory::openTable(int selected, std::vector<Row> opened) {
-  return run(selected, planOpenTable(table_, selected, std::move(opened)));
+  return run(Command::OpenTable, selected, planOpenTable(table_, selected, std::move(opened)));
 }
 
 // Does the planned command; its step, if it has one, is recorded.
-int TableHistory::run(int selected, PlannedCommand command) {
-  if (command.step) {
-    exchange(*command.step, table_);
-    record({std::move(*command.step), selected, command.selected});
+int TableHistory::run(Command command, int selected, PlannedCommand planned) {
+  if (planned.step) {
+    exchange(*planned.step, table_);
+    record({command, std::move(*planned.step), selected, planned.selected});
   }
-  return command.selected;
+  return planned.selected;
 }
 
 void TableHistory::calculateRow(int selected, const CalculationInputs& inputs) {
-  calculate(selected, [&](std::vector<IndexedText>& replaced) {
+  calculate(Command::CalculateRow, selected, [&](std::vector<IndexedText>& replaced) {
     numora::calculateRow(table_, selected, inputs, replaced);
   });
 }
 
 void TableHistory::calculateAll(int selected, const CalculationInputs& inputs, int& rowInProgress) {
-  calculate(selected, [&](std::vector<IndexedText>& replaced) {
+  calculate(Command::CalculateAll, selected, [&](std::vector<IndexedText>& replaced) {
     replaced.reserve(static_cast<std::size_t>(table_.rowCount()));
     numora::calculateAll(table_, inputs, rowInProgress, replaced);
   });
@@ -52,12 +60,12 @@ void TableHistory::calculateAll(int selected, const CalculationInputs& inputs, i
 
 // A calculation is done in place, each Result written before the next row is evaluated; the
 // Results it replaces become the step, also when a fault ends it.
-void TableHistory::calculate(int selected,
+void TableHistory::calculate(Command command, int selected,
                              const std::function<void(std::vector<IndexedText>&)>& calculation) {
   FieldTexts results{RowField::Result, {}};
   const auto recordResults = [&] {
     if (results.changes(table_)) {
-      record({std::move(results), selected, selected});
+      record({command, std::move(results), selected, selected});
     }
   };
   try {

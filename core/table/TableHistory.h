@@ -26,6 +26,20 @@ namespace numora {
 // `mostBytes`; the newest step is always kept.
 class TableHistory {
  public:
+  // The command each step was made by, so that undo and redo can say what they take back.
+  enum class Command {
+    AddRow,
+    DeleteRow,
+    MoveRowUp,
+    MoveRowDown,
+    NewTable,
+    OpenTable,
+    EditName,
+    EditTerm,
+    CalculateRow,
+    CalculateAll
+  };
+
   struct Limits {
     std::size_t mostSteps = 100;
     std::size_t mostBytes = std::size_t{256} << 20;
@@ -57,6 +71,9 @@ class TableHistory {
   // to take back or do again, nothing happens and the selection given is `nothingDone`.
   int undo(int nothingDone);
   int redo(int nothingDone);
+  // The command of the step undo would take back (canUndo) or redo would do again (canRedo).
+  Command commandToUndo() const { return steps_[done_ - 1].command; }
+  Command commandToRedo() const { return steps_[done_].command; }
 
   std::size_t stepCount() const { return steps_.size(); }
   // What the steps hold, in bytes, as counted for the limit.
@@ -64,14 +81,16 @@ class TableHistory {
 
  private:
   struct Step {
+    Command command;
     TableStep change;
     int selectedBefore = -1;
     int selectedAfter = -1;
     std::size_t bytes = 0;
   };
 
-  int run(int selected, PlannedCommand command);
-  void calculate(int selected, const std::function<void(std::vector<IndexedText>&)>& calculation);
+  int run(Command command, int selected, PlannedCommand planned);
+  void calculate(Command command, int selected,
+                 const std::function<void(std::vector<IndexedText>&)>& calculation);
   void record(Step step);
 
   RowTable& table_;

@@ -9,16 +9,19 @@
 #include <QFileSystemModel>
 #include <QFontInfo>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QSet>
 #include <QSignalSpy>
 #include <QStyleOptionToolButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <QToolTip>
 #include <QWindow>
 #include <clocale>
 #include <fstream>
@@ -33,6 +36,7 @@
 #include "SEHU.h"
 #include "TableFile.h"
 #include "TestSupport.h"
+#include "WindowLook.h"
 
 namespace {
 
@@ -42,6 +46,9 @@ bool drawnAsHovered(QToolButton* button) {
   option.initFrom(button);
   return option.state & QStyle::State_MouseOver;
 }
+
+// The caption a menu shows for `text`: the "&" that marks its access key is not shown.
+QString shownCaption(QString text) { return text.remove('&'); }
 
 }  // namespace
 
@@ -117,7 +124,7 @@ class MainWindowTest : public MainWindowFixture {
     QFETCH(QString, hint);
     QAction* action = this->action(qPrintable(item));
     QCOMPARE(this->button(qPrintable(button))->defaultAction(), action);
-    QCOMPARE(action->text(), caption);
+    QCOMPARE(shownCaption(action->text()), caption);
     QCOMPARE(this->button(qPrintable(button))->toolTip(), hint);
     bool inMenu = false;
     for (QMenu* menu : window_->findChildren<QMenu*>()) {
@@ -130,9 +137,9 @@ class MainWindowTest : public MainWindowFixture {
     const auto captions = [this](const char* menu) {
       QStringList texts;
       for (const QAction* action : control<QMenu>(*window_, menu)->actions()) {
-        texts << action->text() + (action->shortcut().isEmpty()
-                                       ? QString()
-                                       : "\t" + action->shortcut().toString());
+        texts << shownCaption(action->text()) + (action->shortcut().isEmpty()
+                                                     ? QString()
+                                                     : "\t" + action->shortcut().toString());
       }
       return texts;
     };
@@ -142,6 +149,128 @@ class MainWindowTest : public MainWindowFixture {
     QCOMPARE(captions("Info1"), QStringList({"Help", "Info"}));
     QCOMPARE(captions("PopupMenu1"),
              QStringList({"One row up", "One ow down", "", "Undo\tCtrl+Z", "Redo\tCtrl+Y"}));
+  }
+
+  // The table is built by keyboard alone: Insert adds a row, Delete deletes the selected one,
+  // Return or Enter edits its Term (F2 edits its Name, tested with the Name); the keys act only
+  // while the table has the focus.
+  void tableKeysRunTheirCommands_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("lines");
+    const QStringList two({"New element|||1", "New element|||2"});
+    QTest::newRow("Insert") << int(Qt::Key_Insert) << "" << (two + QStringList("New element|||3"));
+    QTest::newRow("Delete") << int(Qt::Key_Delete) << "" << QStringList("New element|||1");
+    QTest::newRow("Return") << int(Qt::Key_Return) << "x*2"
+                            << QStringList({"New element|||1", "New element|x*2||2"});
+    QTest::newRow("Enter") << int(Qt::Key_Enter) << "y"
+                           << QStringList({"New element|||1", "New element|y||2"});
+  }
+  void tableKeysRunTheirCommands() {
+    QFETCH(int, key);
+    QFETCH(QString, typed);
+    QFETCH(QStringList, lines);
+    list_->setFocus();
+    QTest::keyClick(list_, Qt::Key_Insert);
+    QTest::keyClick(list_, Qt::Key_Insert);
+    list_->selectIndex(1);
+    if (!typed.isEmpty()) {
+      whenModalOpens<QInputDialog>([&](QInputDialog* box) {
+        box->setTextValue(typed);
+        box->accept();
+      });
+    }
+    QTest::keyClick(list_, Qt::Key(key));
+    QCOMPARE(linesOf(window_->table()), lines);
+    // In the x field the same keys edit the field's text and leave the table as it is.
+    auto* x = control<QLineEdit>(*window_, "Edit1");
+    x->setFocus();
+    QTest::keyClick(x, Qt::Key_Home);
+    QTest::keyClick(x, Qt::Key_Delete);
+    QTest::keyClick(x, Qt::Key_Insert);
+    QCOMPARE(x->text(), QString());
+    QCOMPARE(linesOf(window_->table()), lines);
+  }
+
+  void accessKeysOpenTheMenus_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("menu");
+    QTest::newRow("Alt+F") << int(Qt::Key_F) << "Datei1";
+    QTest::newRow("Alt+C") << int(Qt::Key_C) << "Berechnen1";
+    QTest::newRow("Alt+?") << int(Qt::Key_Question) << "Info1";
+  }
+  void accessKeysOpenTheMenus() {
+    QFETCH(int, key);
+    QFETCH(QString, menu);
+    QTest::keyClick(window_.get(), Qt::Key(key), Qt::AltModifier);
+    QTRY_VERIFY(control<QMenu>(*window_, qPrintable(menu))->isVisible());
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    // Each item of a menu has an access key of its own.
+    QSet<QChar> keys;
+    for (const QAction* action : control<QMenu>(*window_, qPrintable(menu))->actions()) {
+      const qsizetype marker = action->text().indexOf('&');
+      QVERIFY2(marker >= 0, qPrintable(action->text()));
+      QVERIFY2(!keys.contains(action->text().at(marker + 1).toLower()), qPrintable(action->text()));
+      keys.insert(action->text().at(marker + 1).toLower());
+    }
+  }
+
+  // A screen reader names every control: a button by its hint, a field by its variable.
+  void everyControlHasAnAccessibleName() {
+    for (QToolButton* button : window_->findChildren<QToolButton*>()) {
+      QCOMPARE(button->accessibleName(), button->toolTip());
+    }
+    const QStringList fields({"Edit1", "Edit2", "Edit3"});
+    const QStringList variables({"x", "y", "z"});
+    for (int i = 0; i < fields.size(); ++i) {
+      QCOMPARE(control<QLineEdit>(*window_, qPrintable(fields[i]))->accessibleName(), variables[i]);
+    }
+    QVERIFY(!list_->accessibleName().isEmpty());
+  }
+
+  // A cell whose text does not fit shows its whole text as a tooltip; one that fits shows none.
+  void aCutCellShowsItsWholeTextAsTooltip_data() {
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("tooltip");
+    QTest::newRow("a Result of 15 digits")
+        << int(RowTableModel::ResultColumn) << "0,333333333333333";
+    QTest::newRow("a long Term") << int(RowTableModel::TermColumn) << QString(200, 'x');
+    QTest::newRow("a short Name") << int(RowTableModel::NameColumn) << "";
+  }
+  void aCutCellShowsItsWholeTextAsTooltip() {
+    QFETCH(int, column);
+    QFETCH(QString, tooltip);
+    window_->table().replaceAllRows({{"Name", std::string(200, 'x'), "0,333333333333333", "1"}});
+    const QPoint cell = centreOfCell(list_, 0, column);
+    QHelpEvent help(QEvent::ToolTip, cell, list_->viewport()->mapToGlobal(cell));
+    QApplication::sendEvent(list_->viewport(), &help);
+    QCOMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(), tooltip);
+    QToolTip::hideText();
+  }
+
+  // A window is moved, and made smaller where it must be, so that it lies wholly on the
+  // screen's available area: at 2x on a 1280 x 1024 screen the main window would reach past
+  // its right edge.
+  void windowsArePlacedWhollyOnTheAvailableArea_data() {
+    QTest::addColumn<QRect>("wanted");
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QRect>("placed");
+    QTest::newRow("fits") << QRect(212, 115, 702, 497) << QRect(0, 0, 1280, 1024)
+                          << QRect(212, 115, 702, 497);
+    QTest::newRow("2x on 1280 x 1024")
+        << QRect(212, 115, 702, 497) << QRect(0, 0, 640, 512) << QRect(0, 15, 640, 497);
+    QTest::newRow("under a top panel")
+        << QRect(212, 115, 702, 497) << QRect(0, 200, 1280, 824) << QRect(212, 200, 702, 497);
+    QTest::newRow("a second screen")
+        << QRect(212, 115, 702, 497) << QRect(1280, 0, 800, 600) << QRect(1280, 103, 702, 497);
+    QTest::newRow("a tiny screen")
+        << QRect(212, 115, 702, 497) << QRect(0, 0, 320, 240) << QRect(0, 0, 320, 240);
+  }
+  void windowsArePlacedWhollyOnTheAvailableArea() {
+    QFETCH(QRect, wanted);
+    QFETCH(QRect, available);
+    QFETCH(QRect, placed);
+    QCOMPARE(windowLook::placedWithin(wanted, available), placed);
   }
 
   void buttonsAddDeleteAndClearRows() {
@@ -273,10 +402,15 @@ class MainWindowTest : public MainWindowFixture {
       window_->activateWindow();
       QVERIFY(QTest::qWaitForWindowActive(window_.get()));
       QTest::keyClicks(QApplication::focusWidget(), "ZZ");
+      // Return reaches the table, not a Name editor, and edits the Term as well.
+      whenModalOpens<QInputDialog>([&](QInputDialog* box) {
+        ++boxesOpened;
+        box->reject();
+      });
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
       QCOMPARE(linesOf(window_->table()), QStringList({"New element|||1"}));
     }
-    QCOMPARE(boxesOpened, 2);
+    QCOMPARE(boxesOpened, 4);
   }
 
   void editTermWithoutSelectionOpensNothing() {

@@ -168,6 +168,30 @@ class UndoTest : public MainWindowFixture {
     QTRY_VERIFY(region.painted.contains(topRow) && region.painted.contains(bottomRow));
   }
 
+  // The Undo and Redo items say what they take back and do again.
+  void undoItemsNameTheirCommand_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("undo");
+    QTest::newRow("add row") << "SpeedButton6"
+                             << "&Undo add row";
+    QTest::newRow("calculate all") << "SpeedButton8"
+                                   << "&Undo calculate all";
+    QTest::newRow("calculate row") << "SpeedButton7"
+                                   << "&Undo calculate row";
+    QTest::newRow("new table") << "SpeedButton9"
+                               << "&Undo new table";
+  }
+  void undoItemsNameTheirCommand() {
+    QFETCH(QString, button);
+    QFETCH(QString, undo);
+    window_->table().replaceAllRows({{"a", "x*2", "", "1"}, {"b", "Erg1+1", "", "2"}});
+    clickRow(list_, 0);
+    clickButton(qPrintable(button));
+    QCOMPARE(action("Undo1")->text(), undo);
+    action("Undo1")->trigger();
+    QCOMPARE(action("Redo1")->text(), QString(undo).replace("&Undo", "&Redo"));
+  }
+
   void contextMenuUndoesAndRedoesAndShowsTheKeys() {
     fillTable();
     clickRow(list_, 2);
@@ -175,10 +199,8 @@ class UndoTest : public MainWindowFixture {
     clickButton("SpeedButton3");
     const QStringList after = linesOf(window_->table());
     QMenu* menu = openContextMenu(0);
-    QCOMPARE(action("Undo1")->text() + "\t" + action("Undo1")->shortcut().toString(),
-             QString("Undo\tCtrl+Z"));
-    QCOMPARE(action("Redo1")->text() + "\t" + action("Redo1")->shortcut().toString(),
-             QString("Redo\tCtrl+Y"));
+    QCOMPARE(itemText("Undo1"), QString("&Undo delete row\tCtrl+Z"));
+    QCOMPARE(itemText("Redo1"), QString("&Redo\tCtrl+Y"));
     QVERIFY(action("Undo1")->isEnabled());
     QVERIFY(!action("Redo1")->isEnabled());
     chooseFromMenu(menu, "Undo1");
@@ -187,12 +209,18 @@ class UndoTest : public MainWindowFixture {
     openContextMenu(0);
     QVERIFY(!action("Undo1")->isEnabled());
     QVERIFY(action("Redo1")->isEnabled());
+    QCOMPARE(itemText("Undo1"), QString("&Undo\tCtrl+Z"));
+    QCOMPARE(itemText("Redo1"), QString("&Redo delete row\tCtrl+Y"));
     chooseFromMenu(menu, "Redo1");
     QCOMPARE(linesOf(window_->table()), after);
     QCOMPARE(list_->selectedIndex(), -1);
   }
 
  private:
+  QString itemText(const char* name) const {
+    return action(name)->text() + "\t" + action(name)->shortcut().toString();
+  }
+
   // Four rows with old Results; calculating all writes rows one to three and stops at the
   // fourth, which refers to a row that does not exist.
   void fillTable() {

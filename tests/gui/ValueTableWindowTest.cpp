@@ -147,7 +147,7 @@ class ValueTableWindowTest : public MainWindowFixture {
     auto* menu = control<QMenu>(*main_, "Berechnen1");
     QStringList captions;
     for (QAction* action : menu->actions()) {
-      captions << action->text();
+      captions << action->text().remove('&');
     }
     QCOMPARE(captions, QStringList({"All", "Selected row", "Value table..."}));
     QCOMPARE(menu->actions().back()->objectName(), QString("ValueTable1"));

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Calculation.h"
@@ -128,6 +129,35 @@ TEST(TableHistory, EveryCommandIsUndoneAndRedoneByteForByte) {
       EXPECT_FALSE(history.canRedo()) << c.what;
     }
   }
+}
+
+// Undo and redo can say what they take back or do again: the command of each step.
+TEST(TableHistory, UndoAndRedoNameTheCommandOfTheirStep) {
+  using Command = TableHistory::Command;
+  RowTable table = tableOf(ThreeRows);
+  TableHistory history(table);
+  int row = 0;
+  const std::vector<std::pair<std::function<void()>, Command>> steps = {
+      {[&] { history.addRow(0); }, Command::AddRow},
+      {[&] { history.deleteRow(3); }, Command::DeleteRow},
+      {[&] { history.moveRowUp(1); }, Command::MoveRowUp},
+      {[&] { history.moveRowDown(0); }, Command::MoveRowDown},
+      {[&] { history.storeTerm(0, "z"); }, Command::EditTerm},
+      {[&] { history.storeName(0, "n"); }, Command::EditName},
+      {[&] { history.calculateRow(0, Inputs); }, Command::CalculateRow},
+      {[&] { faultOf([&] { history.calculateAll(0, Inputs, row); }); }, Command::CalculateAll},
+      {[&] { history.openTable(0, ThreeRows); }, Command::OpenTable},
+      {[&] { history.newTable(0); }, Command::NewTable},
+  };
+  for (const auto& [command, made] : steps) {
+    command();
+    EXPECT_EQ(history.commandToUndo(), made);
+  }
+  for (auto step = steps.rbegin(); step != steps.rend(); ++step) {
+    history.undo(-1);
+    EXPECT_EQ(history.commandToRedo(), step->second);
+  }
+  EXPECT_FALSE(history.canUndo());
 }
 
 TEST(TableHistory, WhatCannotBeDoneMakesNoStepAndUndoOfNothingDoesNothing) {
