@@ -3,6 +3,13 @@
 
 find_program(GZIP_PROGRAM gzip REQUIRED)
 
+# Every installed file and folder gets its mode here and in the install rules, not from the
+# checkout or the umask of whoever builds: a checkout made with umask 002 would otherwise put
+# 0664 files and 0775 folders into the package.
+set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+set(document_permissions OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+
 # Compresses `source` (configured with the project's version) into `destination` the way
 # Debian wants its documentation: gzip -9 without a name or time stamp, so builds agree.
 function(numora_compressed_document source destination)
@@ -25,9 +32,9 @@ add_custom_target(numora_documents ALL DEPENDS ${numora_documents})
 
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/doc/numora.1.gz
               ${CMAKE_CURRENT_BINARY_DIR}/doc/numora-calc.1.gz
-        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 PERMISSIONS ${document_permissions})
 install(FILES doc/copyright ${CMAKE_CURRENT_BINARY_DIR}/doc/changelog.gz
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/numora)
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/numora PERMISSIONS ${document_permissions})
 
 set(CPACK_PACKAGE_NAME numora)
 set(CPACK_PACKAGE_VENDOR "Numora Works")

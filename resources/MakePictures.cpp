@@ -1,5 +1,5 @@
 // Draws Numora's pictures: the splash picture, the program icon, the maker's logo and the
-// seven button pictures.
+// seven button pictures, and renders the scalable icon drawing at the hicolor theme's sizes.
 // The pictures are kept in this folder; run this only to make them anew:
 //   cmake --build build --target numora_make_pictures
 //   QT_QPA_PLATFORM=offscreen build/resources/numora_make_pictures resources
@@ -12,6 +12,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QSvgRenderer>
 #include <cstdio>
 
 namespace {
@@ -161,6 +162,18 @@ void bentArrow(QPainter& painter, bool intoSheet) {
   }
 }
 
+// The sizes in pixels at which desktops look for a program's icon in the hicolor theme.
+constexpr int ThemeIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
+
+QImage renderedIcon(QSvgRenderer& drawing, int size) {
+  QImage icon(size, size, QImage::Format_ARGB32);
+  icon.fill(Qt::transparent);
+  QPainter painter(&icon);
+  painter.setRenderHint(QPainter::Antialiasing);
+  drawing.render(&painter);
+  return icon;
+}
+
 bool save(const QImage& picture, const QString& path, const char* format, int quality = -1) {
   QImageWriter writer(path, format);
   if (quality >= 0) {
@@ -172,6 +185,26 @@ bool save(const QImage& picture, const QString& path, const char* format, int qu
     return false;
   }
   return true;
+}
+
+// The icon that the desktop entry names: icons/hicolor/scalable/apps/numora.svg, the one drawing,
+// rendered anew at each of the theme's sizes into icons/hicolor/NxN/apps/numora.png.
+bool saveThemeIcons(const QDir& folder) {
+  const QString scalable = folder.filePath("icons/hicolor/scalable/apps/numora.svg");
+  QSvgRenderer drawing(scalable);
+  if (!drawing.isValid()) {
+    std::fprintf(stderr, "cannot read the icon drawing %s\n", qPrintable(scalable));
+    return false;
+  }
+  bool written = true;
+  for (const int size : ThemeIconSizes) {
+    const QString sizeFolder = QString("icons/hicolor/%1x%1/apps").arg(size);
+    folder.mkpath(sizeFolder);
+    written =
+        save(renderedIcon(drawing, size), folder.filePath(sizeFolder + "/numora.png"), "png") &&
+        written;
+  }
+  return written;
 }
 
 }  // namespace
@@ -189,7 +222,7 @@ int main(int argc, char** argv) {
   bool written = save(splashPicture().convertToFormat(QImage::Format_RGB888),
                       folder.filePath("splash.jpg"), "jpg", 90) &&
                  save(programIcon(), folder.filePath("numora.png"), "png") &&
-                 save(makersLogo(), folder.filePath("logo.png"), "png");
+                 save(makersLogo(), folder.filePath("logo.png"), "png") && saveThemeIcons(folder);
   const struct {
     const char* name;
     QImage picture;
