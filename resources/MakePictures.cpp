@@ -14,6 +14,7 @@
 #include <QPainterPath>
 #include <QSvgRenderer>
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -118,11 +119,13 @@ QImage makersLogo() {
   return logo.convertToFormat(QImage::Format_Indexed8, Qt::DiffuseDither);
 }
 
-// The grey table sheet that every button picture shows, on magenta.
-QImage sheet() {
-  QImage picture(16, 16, QImage::Format_RGB32);
+// The grey table sheet that every button picture shows, on magenta, drawn `scale` times as
+// large as its 16 x 16 pixels.
+QImage sheet(int scale) {
+  QImage picture(16 * scale, 16 * scale, QImage::Format_RGB32);
   picture.fill(Magenta);
   QPainter painter(&picture);
+  painter.scale(scale, scale);
   painter.fillRect(QRect(1, 2, 12, 12), QColor(230, 230, 230));
   painter.setPen(QColor(128, 128, 128));
   painter.drawRect(QRect(1, 2, 11, 11));
@@ -133,10 +136,14 @@ QImage sheet() {
   return picture;
 }
 
-template <typename Draw>
-QImage buttonPicture(Draw drawSign) {
-  QImage picture = sheet();
+using DrawSign = std::function<void(QPainter&)>;
+
+// A button picture: the sheet and its sign, drawn at `scale` (2 for a screen scaled to twice
+// the size, a drawing of its own rather than the small picture enlarged).
+QImage buttonPicture(const DrawSign& drawSign, int scale) {
+  QImage picture = sheet(scale);
   QPainter painter(&picture);
+  painter.scale(scale, scale);
   drawSign(painter);
   return picture;
 }
@@ -225,9 +232,9 @@ int main(int argc, char** argv) {
                  save(makersLogo(), folder.filePath("logo.png"), "png") && saveThemeIcons(folder);
   const struct {
     const char* name;
-    QImage picture;
+    DrawSign drawSign;
   } buttons[] = {
-      {"new", buttonPicture([&](QPainter& p) {
+      {"new", DrawSign([&](QPainter& p) {
          fillPolygon(p, orangeRed,
                      {{12, 0},
                       {13, 4},
@@ -242,22 +249,21 @@ int main(int argc, char** argv) {
                       {7, 3},
                       {10, 4}});
        })},
-      {"save", buttonPicture([&](QPainter& p) { bentArrow(p, true); })},
-      {"open", buttonPicture([&](QPainter& p) { bentArrow(p, false); })},
-      {"add", buttonPicture([&](QPainter& p) {
+      {"save", DrawSign([&](QPainter& p) { bentArrow(p, true); })},
+      {"open", DrawSign([&](QPainter& p) { bentArrow(p, false); })},
+      {"add", DrawSign([&](QPainter& p) {
          p.fillRect(QRect(8, 5, 8, 3), QColor(0, 160, 0));
          p.fillRect(QRect(10, 2, 3, 9), QColor(0, 160, 0));
        })},
-      {"delete",
-       buttonPicture([&](QPainter& p) { p.fillRect(QRect(7, 4, 9, 4), QColor(210, 0, 0)); })},
-      {"row", buttonPicture([&](QPainter& p) {
+      {"delete", DrawSign([&](QPainter& p) { p.fillRect(QRect(7, 4, 9, 4), QColor(210, 0, 0)); })},
+      {"row", DrawSign([&](QPainter& p) {
          fillPolygon(p, yellow, {{12, 0}, {7, 8}, {10, 8}, {8, 15}, {15, 6}, {11, 6}, {14, 0}});
          p.setPen(QColor(160, 120, 0));
          p.setBrush(Qt::NoBrush);
          p.drawPolygon(QPolygonF(
              QList<QPointF>{{12, 0}, {7, 8}, {10, 8}, {8, 15}, {15, 6}, {11, 6}, {14, 0}}));
        })},
-      {"all", buttonPicture([&](QPainter& p) {
+      {"all", DrawSign([&](QPainter& p) {
          p.setPen(QPen(QColor(60, 40, 20), 2));
          p.drawLine(4, 15, 11, 7);
          p.setPen(QPen(Qt::white, 2));
@@ -267,9 +273,11 @@ int main(int argc, char** argv) {
        })},
   };
   for (const auto& button : buttons) {
-    written =
-        save(button.picture, folder.filePath(QString("buttons/%1.png").arg(button.name)), "png") &&
-        written;
+    written = save(buttonPicture(button.drawSign, 1),
+                   folder.filePath(QString("buttons/%1.png").arg(button.name)), "png") &&
+              save(buttonPicture(button.drawSign, 2),
+                   folder.filePath(QString("buttons/%1@2x.png").arg(button.name)), "png") &&
+              written;
   }
   return written ? 0 : 1;
 }

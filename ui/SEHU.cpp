@@ -39,11 +39,19 @@ Control* placeOnBar(Control* control, int left, int width) {
   return control;
 }
 
-QIcon buttonPicture(const char* name) {
-  QPixmap picture(QString(":/buttons/%1.png").arg(name));
-  // Magenta marks the transparent pixels.
+// A picture whose magenta pixels are transparent.
+QPixmap maskedPicture(const QString& file) {
+  QPixmap picture(file);
   picture.setMask(picture.createMaskFromColor(QColor(255, 0, 255), Qt::MaskInColor));
-  return QIcon(picture);
+  return picture;
+}
+
+// A button's picture in its two drawings, 16 x 16 and 32 x 32; a screen scaled to twice the
+// size shows the larger one.
+QIcon buttonPicture(const char* name) {
+  QIcon icon(maskedPicture(QString(":/buttons/%1.png").arg(name)));
+  icon.addPixmap(maskedPicture(QString(":/buttons/%1@2x.png").arg(name)));
+  return icon;
 }
 
 }  // namespace

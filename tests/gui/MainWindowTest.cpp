@@ -47,6 +47,11 @@ bool drawnAsHovered(QToolButton* button) {
   return option.state & QStyle::State_MouseOver;
 }
 
+// The seven picture buttons of the command bar.
+constexpr const char* PictureButtons[] = {"SpeedButton9", "SpeedButton1", "SpeedButton2",
+                                          "SpeedButton6", "SpeedButton3", "SpeedButton7",
+                                          "SpeedButton8"};
+
 // The caption a menu shows for `text`: the "&" that marks its access key is not shown.
 QString shownCaption(QString text) { return text.remove('&'); }
 
@@ -217,8 +222,9 @@ class MainWindowTest : public MainWindowFixture {
 
   // A screen reader names every control: a button by its hint, a field by its variable.
   void everyControlHasAnAccessibleName() {
-    for (QToolButton* button : window_->findChildren<QToolButton*>()) {
-      QCOMPARE(button->accessibleName(), button->toolTip());
+    for (const char* name : PictureButtons) {
+      QVERIFY(!button(name)->toolTip().isEmpty());
+      QCOMPARE(button(name)->accessibleName(), button(name)->toolTip());
     }
     const QStringList fields({"Edit1", "Edit2", "Edit3"});
     const QStringList variables({"x", "y", "z"});
@@ -226,6 +232,16 @@ class MainWindowTest : public MainWindowFixture {
       QCOMPARE(control<QLineEdit>(*window_, qPrintable(fields[i]))->accessibleName(), variables[i]);
     }
     QVERIFY(!list_->accessibleName().isEmpty());
+  }
+
+  // Every button has its picture drawn at 16 x 16 and at 32 x 32 for a screen at 2x, and a
+  // screen at 2x is given the larger drawing.
+  void buttonPicturesHaveADrawingForTwiceTheSize() {
+    for (const char* name : PictureButtons) {
+      const QIcon picture = button(name)->icon();
+      QCOMPARE(picture.availableSizes(), QList<QSize>({QSize(16, 16), QSize(32, 32)}));
+      QCOMPARE(picture.pixmap(QSize(16, 16), 2.0).size(), QSize(32, 32));
+    }
   }
 
   // A cell whose text does not fit shows its whole text as a tooltip; one that fits shows none.
