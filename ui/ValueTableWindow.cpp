@@ -5,13 +5,17 @@
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSplitter>
+#include <QStyle>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTimer>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include "FaultBox.h"
@@ -57,6 +61,49 @@ QLineEdit* rangeField(QWidget* parent, const char* name) {
   return field;
 }
 
+// Draws the grid's cells as any view does; a cell too narrow for its text shows the whole text as
+// its tooltip, unless the cell has a tooltip of its own.
+class CutCellDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                 const QModelIndex& index) override {
+    const QString text = index.data(Qt::DisplayRole).toString();
+    if (event->type() == QEvent::ToolTip && index.data(Qt::ToolTipRole).isNull() &&
+        isCut(text, option, view)) {
+      QToolTip::showText(event->globalPos(), text, view, option.rect);
+      return true;
+    }
+    return QStyledItemDelegate::helpEvent(event, view, option, index);
+  }
+
+ private:
+  // Whether the text is wider than the cell's room for text: the style keeps a margin on
+  // either side.
+  static bool isCut(const QString& text, const QStyleOptionViewItem& option, const QWidget* view) {
+    const int margin = view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, &option, view) + 1;
+    return option.fontMetrics.horizontalAdvance(text) > option.rect.width() - 2 * margin;
+  }
+};
+
+// A grid of values: one line per row, each number on one line. A word-wrapping grid would break
+// "1,2345678" after its separator and show "1,…"; this one shows what fits and cuts the rest.
+QTableView* valueGrid(QWidget* parent, QAbstractItemModel* model) {
+  auto* grid = new QTableView(parent);
+  grid->setObjectName("Grid");
+  grid->setModel(model);
+  grid->setWordWrap(false);
+  grid->setTextElideMode(Qt::ElideRight);
+  grid->setItemDelegate(new CutCellDelegate(grid));
+  grid->verticalHeader()->hide();
+  // Every row has the same height, so the grid never measures the lines it does not show.
+  grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
+  grid->horizontalHeader()->setDefaultSectionSize(90);
+  return grid;
+}
+
 QPushButton* button(QWidget* parent, const char* name, const char* caption) {
   auto* made = new QPushButton(caption, parent);
   made->setObjectName(name);
@@ -76,14 +123,7 @@ ValueTableWindow::ValueTableWindow(const numora::RowTable& table,
   setFont(windowLook::windowFont());
 
   model_ = new ValueTableModel(this);
-  grid_ = new QTableView(this);
-  grid_->setObjectName("Grid");
-  grid_->setModel(model_);
-  grid_->verticalHeader()->hide();
-  // Every row has the same height, so the grid never measures the lines it does not show.
-  grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
-  grid_->horizontalHeader()->setDefaultSectionSize(90);
+  grid_ = valueGrid(this, model_);
   chart_ = new ValueTableChart(this);
   chart_->setObjectName("Chart");
   exportDialog_ = createExportDialog();

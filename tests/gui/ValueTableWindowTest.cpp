@@ -11,10 +11,13 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPaintEngine>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 #include <QXmlStreamReader>
 #include <memory>
 
@@ -37,6 +40,13 @@ const std::vector<numora::Row> FaultingRows = {
     {"Power", "x^(20000)", "", "2"},
     {"Nothing", "", "", "3"},
     {"Next", "Erg1+1", "", "4"},
+};
+
+// Rows whose Results are a long number, a short one and a fault at x = 3.
+const std::vector<numora::Row> CellWidthRows = {
+    {"Long", "1,2345678901234567", "", "1"},
+    {"Short", "x/2", "", "2"},
+    {"Power", "x^(20000)", "", "3"},
 };
 
 // A row whose Result at x = 0, 1E400, lies beyond the range of double.
@@ -82,6 +92,89 @@ void typeRange(ValueTableWindow& window, const QString& from, const QString& to,
 bool calculate(ValueTableWindow& window) {
   QTest::mouseClick(control<QPushButton>(window, "Calculate"), Qt::LeftButton);
   return QTest::qWaitFor([&] { return !window.isCalculating(); }, 20000);
+}
+
+// A text a control drew: where its baseline starts, and how wide it is.
+struct DrawnText {
+  QString text;
+  QPointF start;
+  qreal width;
+};
+
+// A paint device that keeps the texts drawn on it, to read a control as the user sees it.
+class TextRecorder : public QPaintDevice {
+ public:
+  explicit TextRecorder(QSize size) : size_(size) {}
+  QPaintEngine* paintEngine() const override { return &engine_; }
+  const QList<DrawnText>& texts() const { return engine_.texts; }
+
+ protected:
+  int metric(PaintDeviceMetric metric) const override {
+    switch (metric) {
+      case PdmWidth:
+        return size_.width();
+      case PdmHeight:
+        return size_.height();
+      case PdmDpiX:
+      case PdmDpiY:
+      case PdmPhysicalDpiX:
+      case PdmPhysicalDpiY:
+        return 96;
+      case PdmDepth:
+        return 32;
+      case PdmDevicePixelRatio:
+        return 1;
+      case PdmDevicePixelRatioScaled:
+        return static_cast<int>(devicePixelRatioFScale());
+      default:
+        return QPaintDevice::metric(metric);
+    }
+  }
+
+ private:
+  struct Engine : QPaintEngine {
+    bool begin(QPaintDevice*) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState&) override {}
+    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+    void drawImage(const QRectF&, const QImage&, const QRectF&, Qt::ImageConversionFlags) override {
+    }
+    void drawPath(const QPainterPath&) override {}
+    void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
+    void drawTextItem(const QPointF& start, const QTextItem& item) override {
+      texts.push_back({item.text(), state->transform().map(start), item.width()});
+    }
+    Type type() const override { return User; }
+    QList<DrawnText> texts;
+  };
+  QSize size_;
+  mutable Engine engine_;
+};
+
+// The text the grid draws in the cell, as the user reads it, and where.
+DrawnText drawnCell(QTableView& grid, int line, int column) {
+  TextRecorder recorder(grid.size());
+  grid.render(&recorder);
+  const QRect cell = grid.visualRect(grid.model()->index(line, column))
+                         .translated(grid.viewport()->mapTo(&grid, QPoint(0, 0)));
+  for (const DrawnText& drawn : recorder.texts()) {
+    if (cell.contains(drawn.start.toPoint())) {
+      return drawn;
+    }
+  }
+  return {};
+}
+
+// The tooltip the grid shows while the mouse rests on the cell, once any earlier one has gone.
+QString cellTooltip(QTableView& grid, int line, int column) {
+  QToolTip::hideText();
+  if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); })) {
+    return "an earlier tooltip stays";
+  }
+  const QPoint at = grid.visualRect(grid.model()->index(line, column)).center();
+  QHelpEvent event(QEvent::ToolTip, at, grid.viewport()->mapToGlobal(at));
+  QApplication::sendEvent(grid.viewport(), &event);
+  return QToolTip::isVisible() ? QToolTip::text() : QString();
 }
 
 QString shownCell(const ValueTableWindow& window, int line, int column,
@@ -202,6 +295,47 @@ class ValueTableWindowTest : public MainWindowFixture {
     QCOMPARE(shown, expectedLines);
     QCOMPARE(shownCell(*window, 0, 2, Qt::ToolTipRole), QString("Gleitkommaüberlauf"));
     QVERIFY(shownCell(*window, 0, 4, Qt::ToolTipRole).isEmpty());
+  }
+
+  // A number is never wrapped after its separator and cut to "1,…": a cell shows as much of it
+  // as fits, right-aligned, and a cut cell shows its whole text as a tooltip.
+  void cellsShowTheirNumbersRightAligned_data() {
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<bool>("cut");
+    QTest::addColumn<QString>("tooltip");
+    QTest::newRow("variable") << 0 << "3" << false << "";
+    QTest::newRow("long number") << 1 << "1,2345678" << true << "1,23456789012346";
+    QTest::newRow("short number") << 2 << "1,5" << false << "";
+    QTest::newRow("fault") << 3 << "Fehler" << false << "Gleitkommaüberlauf";
+  }
+
+  void cellsShowTheirNumbersRightAligned() {
+    QFETCH(int, column);
+    QFETCH(QString, start);
+    QFETCH(bool, cut);
+    QFETCH(QString, tooltip);
+    main_->table().replaceAllRows(CellWidthRows);
+    ValueTableWindow* window = openValueTableWindow(*main_);
+    typeRange(*window, "3", "3", "1");
+    QVERIFY(calculate(*window));
+    auto* grid = control<QTableView>(*window, "Grid");
+    const QString whole = shownCell(*window, 0, column);
+    const DrawnText drawn = drawnCell(*grid, 0, column);
+
+    QVERIFY2(drawn.text.startsWith(start), qPrintable(drawn.text));
+    QCOMPARE(drawn.text == whole, !cut);
+    if (cut) {
+      QCOMPARE(drawn.text.back(), QChar(0x2026));
+      QVERIFY(whole.startsWith(drawn.text.chopped(1)));
+    }
+    const QRect cell = grid->visualRect(grid->model()->index(0, column));
+    const qreal right = grid->viewport()->mapTo(grid, cell.topRight()).x();
+    QVERIFY2(
+        drawn.start.x() + drawn.width > right - 8,
+        qPrintable(
+            QString("%1 + %2 ends before %3").arg(drawn.start.x()).arg(drawn.width).arg(right)));
+    QCOMPARE(cellTooltip(*grid, 0, column), tooltip);
   }
 
   void legendClickHidesAndShowsTheRowsLine() {
