@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QSplitter>
 #include <QStyle>
 #include <QStyledItemDelegate>
@@ -160,6 +161,10 @@ QWidget* ValueTableWindow::createSettingsBar() {
   export_ = button(bar, "Export", "Export...");
   progress_ = new QProgressBar(bar);
   progress_->setObjectName("Progress");
+  // The bar shows only while a run goes on; the buttons keep their places meanwhile.
+  QSizePolicy keepPlace = progress_->sizePolicy();
+  keepPlace.setRetainSizeWhenHidden(true);
+  progress_->setSizePolicy(keepPlace);
   const auto labelled = [&](const char* caption, QWidget* control) {
     layout->addWidget(new QLabel(caption, bar));
     layout->addWidget(control);
@@ -178,6 +183,9 @@ QWidget* ValueTableWindow::createSettingsBar() {
     }
   });
   connect(calculate_, &QPushButton::clicked, this, &ValueTableWindow::calculateClicked);
+  for (QLineEdit* field : {from_, to_, step_}) {
+    connect(field, &QLineEdit::returnPressed, this, &ValueTableWindow::calculateClicked);
+  }
   connect(cancel_, &QPushButton::clicked, this, &ValueTableWindow::cancelClicked);
   connect(export_, &QPushButton::clicked, this, &ValueTableWindow::exportClicked);
   return bar;
@@ -270,6 +278,7 @@ void ValueTableWindow::setCalculating(bool calculating) {
   cancel_->setEnabled(calculating);
   export_->setEnabled(!calculating);
   variable_->setEnabled(!calculating);
+  progress_->setVisible(calculating);
 }
 
 void ValueTableWindow::exportClicked() {
@@ -294,6 +303,14 @@ void ValueTableWindow::exportTo(const QString& path) {
       exportChartDrawing(*chart_, file);
       return;
   }
+}
+
+// Each time the window opens, the range is ready to be typed.
+void ValueTableWindow::showEvent(QShowEvent* event) {
+  if (!event->spontaneous()) {
+    from_->setFocus();
+  }
+  QWidget::showEvent(event);
 }
 
 void ValueTableWindow::closeEvent(QCloseEvent* event) {

@@ -20,8 +20,9 @@ class ValueTableModel;
 class ValueTableRun;
 
 // The value table window: the user chooses the variable (x, y or z), From, To and Step, and
-// "Calculate" calculates every row of the table once for each value, on a worker thread, while
-// a progress bar runs and "Cancel" stops it; the lines finished so far stay. The values show
+// "Calculate", or Return in From, To or Step, calculates every row of the table once for each
+// value, on a worker thread, while a progress bar shows and "Cancel" stops it; the lines
+// finished so far stay. The window opens with the focus in From. The values show
 // in a grid and a chart, and "Export..." writes the grid as CSV or the chart as PNG or SVG.
 // The window reads the variable fields and the decimal separator from the main window when
 // "Calculate" is pressed, through `readInputs`, and never changes the table. Closing it only
@@ -44,6 +45,7 @@ class ValueTableWindow : public QWidget {
   bool isCalculating() const { return run_ != nullptr; }
 
  protected:
+  void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private slots:

@@ -271,6 +271,29 @@ class ValueTableWindowTest : public MainWindowFixture {
     QCOMPARE(control<QComboBox>(*window, "Variable")->currentText(), QString("y"));
   }
 
+  // The window opens with the focus in From, so a range is typed and run by keyboard alone; the
+  // progress bar shows only while a run goes on.
+  void returnInARangeFieldCalculates_data() {
+    QTest::addColumn<QString>("field");
+    QTest::newRow("From") << "From";
+    QTest::newRow("To") << "To";
+    QTest::newRow("Step") << "Step";
+  }
+
+  void returnInARangeFieldCalculates() {
+    QFETCH(QString, field);
+    main_->table().replaceAllRows(FaultingRows);
+    ValueTableWindow* window = openValueTableWindow(*main_);
+    auto* progress = control<QProgressBar>(*window, "Progress");
+    QTRY_COMPARE(QApplication::focusWidget(), control<QLineEdit>(*window, "From"));
+    QVERIFY(!progress->isVisible());
+    typeRange(*window, "-4", "6", "2");
+    QTest::keyClick(control<QLineEdit>(*window, qPrintable(field)), Qt::Key_Return);
+    QTRY_VERIFY(!window->isCalculating());
+    QCOMPARE(window->model()->rowCount(), 6);
+    QVERIFY(!progress->isVisible());
+  }
+
   void gridShowsValuesNamesFaultsAndLeavesTheTableAsItWas() {
     main_->table().replaceAllRows(FaultingRows);
     const QStringList before = linesOf(main_->table());
@@ -433,6 +456,7 @@ class ValueTableWindowTest : public MainWindowFixture {
     QTest::mouseClick(control<QPushButton>(*window, "Calculate"), Qt::LeftButton);
     QVERIFY(window->isCalculating());
     QVERIFY(!control<QPushButton>(*window, "Calculate")->isEnabled());
+    QVERIFY(control<QProgressBar>(*window, "Progress")->isVisible());
     QTRY_VERIFY(window->model()->rowCount() > 0);
     QTest::mouseClick(control<QPushButton>(*window, "Cancel"), Qt::LeftButton);
     QTRY_VERIFY(!window->isCalculating());
