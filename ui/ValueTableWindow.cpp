@@ -1,5 +1,6 @@
 #include "ValueTableWindow.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFileDialog>
@@ -10,6 +11,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QShowEvent>
 #include <QSplitter>
 #include <QStyle>
@@ -18,6 +20,7 @@
 #include <QTimer>
 #include <QToolTip>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "FaultBox.h"
 #include "ValueTableChart.h"
@@ -31,6 +34,9 @@ namespace {
 
 // How often a run's finished lines are moved to the grid and its progress shown.
 constexpr int ProgressIntervalMs = 50;
+// The window's outer size when it first opens, title bar and frame included.
+constexpr int OuterWidth = 920;
+constexpr int OuterHeight = 620;
 // What a new value table spans: From the variable's field, To that many values further.
 constexpr std::int64_t FirstSpan = 10;
 
@@ -113,6 +119,23 @@ QPushButton* button(QWidget* parent, const char* name, const char* caption) {
 
 }  // namespace
 
+QRect placeBeside(const QRect& opener, const QSize& size, const QRect& available) {
+  const QSize fitting = size.boundedTo(available.size());
+  const int roomRight = available.right() - opener.right();
+  const int roomLeft = opener.left() - available.left();
+  int left = 0;
+  if (roomRight >= fitting.width()) {
+    left = opener.right() + 1;
+  } else if (roomLeft >= fitting.width()) {
+    left = opener.left() - fitting.width();
+  } else {
+    left = roomRight >= roomLeft ? available.right() + 1 - fitting.width() : available.left();
+  }
+  const int top =
+      std::clamp(opener.top(), available.top(), available.bottom() + 1 - fitting.height());
+  return {QPoint(left, top), fitting};
+}
+
 ValueTableWindow::ValueTableWindow(const numora::RowTable& table,
                                    std::function<numora::CalculationInputs()> readInputs,
                                    QWidget* parent)
@@ -141,7 +164,6 @@ ValueTableWindow::ValueTableWindow(const numora::RowTable& table,
   layout->addWidget(split, 1);
   setCalculating(false);
   fillFirstRange();
-  windowLook::placeWindow(this, 240, 140, 920, 620);
 }
 
 ValueTableWindow::~ValueTableWindow() = default;
@@ -308,9 +330,34 @@ void ValueTableWindow::exportTo(const QString& path) {
 // Each time the window opens, the range is ready to be typed.
 void ValueTableWindow::showEvent(QShowEvent* event) {
   if (!event->spontaneous()) {
+    placeBesideOpener();
     from_->setFocus();
   }
   QWidget::showEvent(event);
+}
+
+// The first time it opens, the window goes beside the window it is opened from, the active one,
+// or near the screen's top left when none is active; later it opens where the user left it.
+void ValueTableWindow::placeBesideOpener() {
+  if (placed_) {
+    return;
+  }
+  placed_ = true;
+  const QWidget* opener = QApplication::activeWindow();
+  if (opener == this) {
+    opener = nullptr;
+  }
+  const QRect openerFrame = opener != nullptr ? opener->frameGeometry() : QRect(240, 140, 0, 0);
+  const QScreen* shownOn = opener != nullptr ? opener->screen() : screen();
+  const QRect place =
+      placeBeside(openerFrame, QSize(OuterWidth, OuterHeight), shownOn->availableGeometry());
+  // A window manager may put the frame of a window not yet framed around the position given;
+  // the opener's frame tells by how much, so this window's frame lands on `place`.
+  const QPoint frameOffset = opener != nullptr
+                                 ? opener->geometry().topLeft() - opener->frameGeometry().topLeft()
+                                 : QPoint();
+  windowLook::placeWindow(this, place.left() + frameOffset.x(), place.top() + frameOffset.y(),
+                          place.width(), place.height());
 }
 
 void ValueTableWindow::closeEvent(QCloseEvent* event) {

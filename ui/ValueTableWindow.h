@@ -9,6 +9,8 @@
 #include "ValueTable.h"
 
 class QComboBox;
+class QRect;
+class QSize;
 class QFileDialog;
 class QLineEdit;
 class QProgressBar;
@@ -28,8 +30,15 @@ class ValueTableRun;
 // "Calculate" is pressed, through `readInputs`, and never changes the table. Closing it only
 // hides it, and cancels a run.
 //
+// The window opens beside the window it was opened from, within the screen's available area.
+//
 // Controls carry object names by which tests find them: Variable, From, To, Step, Calculate,
 // Cancel, Export, Progress, Grid, Chart and the dialog ExportDialog.
+// Where a window of this outer size goes beside `opener`'s frame: right of it, else left of it,
+// else overlapping it as little as the available area allows; never beyond that area, shrunk to
+// it where it is smaller.
+QRect placeBeside(const QRect& opener, const QSize& size, const QRect& available);
+
 class ValueTableWindow : public QWidget {
   Q_OBJECT
 
@@ -56,6 +65,7 @@ class ValueTableWindow : public QWidget {
 
  private:
   QWidget* createSettingsBar();
+  void placeBesideOpener();
   QFileDialog* createExportDialog();
   void fillFirstRange();
   numora::Variable chosenVariable() const;
@@ -67,6 +77,7 @@ class ValueTableWindow : public QWidget {
   const numora::RowTable& table_;
   std::function<numora::CalculationInputs()> readInputs_;
   bool calculatedOnce_ = false;
+  bool placed_ = false;
   char separator_ = ',';  // of the values shown
 
   QComboBox* variable_;

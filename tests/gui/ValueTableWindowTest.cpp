@@ -14,6 +14,7 @@
 #include <QPaintEngine>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -292,6 +293,39 @@ class ValueTableWindowTest : public MainWindowFixture {
     QTRY_VERIFY(!window->isCalculating());
     QCOMPARE(window->model()->rowCount(), 6);
     QVERIFY(!progress->isVisible());
+  }
+
+  void windowGoesBesideTheMainWindowWithinTheScreen_data() {
+    QTest::addColumn<QRect>("main");
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QRect>("place");
+    QTest::newRow("right of it") << QRect(213, 135, 700, 472) << QRect(0, 0, 1920, 1040)
+                                 << QRect(913, 135, 920, 620);
+    QTest::newRow("left of it") << QRect(1000, 135, 700, 472) << QRect(0, 0, 1920, 1040)
+                                << QRect(80, 135, 920, 620);
+    QTest::newRow("no room beside: at the edge with more room")
+        << QRect(213, 135, 700, 472) << QRect(0, 0, 1280, 1024) << QRect(360, 135, 920, 620);
+    QTest::newRow("kept above the bottom")
+        << QRect(213, 600, 700, 472) << QRect(0, 0, 1920, 1040) << QRect(913, 420, 920, 620);
+    QTest::newRow("second screen, panel at the top")
+        << QRect(2000, 10, 700, 472) << QRect(1920, 30, 1920, 1050) << QRect(2700, 30, 920, 620);
+    QTest::newRow("small screen: shrunk to it")
+        << QRect(213, 135, 700, 472) << QRect(0, 24, 800, 576) << QRect(0, 24, 800, 576);
+  }
+
+  void windowGoesBesideTheMainWindowWithinTheScreen() {
+    QFETCH(QRect, main);
+    QFETCH(QRect, available);
+    QFETCH(QRect, place);
+    QCOMPARE(placeBeside(main, QSize(920, 620), available), place);
+    ValueTableWindow* window = openValueTableWindow(*main_);
+    const QRect screen = main_->screen()->availableGeometry();
+    QVERIFY2(screen.contains(window->frameGeometry()),
+             qPrintable(QString("%1,%2 %3x%4")
+                            .arg(window->x())
+                            .arg(window->y())
+                            .arg(window->frameGeometry().width())
+                            .arg(window->frameGeometry().height())));
   }
 
   void gridShowsValuesNamesFaultsAndLeavesTheTableAsItWas() {
