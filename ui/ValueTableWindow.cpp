@@ -351,11 +351,12 @@ void ValueTableWindow::placeBesideOpener() {
   const QScreen* shownOn = opener != nullptr ? opener->screen() : screen();
   const QRect place =
       placeBeside(openerFrame, QSize(OuterWidth, OuterHeight), shownOn->availableGeometry());
-  // A window manager may put the frame of a window not yet framed around the position given;
-  // the opener's frame tells by how much, so this window's frame lands on `place`.
-  const QPoint frameOffset = opener != nullptr
-                                 ? opener->geometry().topLeft() - opener->frameGeometry().topLeft()
-                                 : QPoint();
+  // Until a window manager has framed this window, its frame may be unknown, and the frame is
+  // then put around the position given: the opener's frame tells by how much it will grow.
+  const QPoint knownFrame = geometry().topLeft() - frameGeometry().topLeft();
+  const QPoint frameOffset = opener != nullptr ? opener->geometry().topLeft() -
+                                                     opener->frameGeometry().topLeft() - knownFrame
+                                               : QPoint();
   windowLook::placeWindow(this, place.left() + frameOffset.x(), place.top() + frameOffset.y(),
                           place.width(), place.height());
 }
