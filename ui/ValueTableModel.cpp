@@ -63,6 +63,9 @@ QVariant ValueTableModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount()) {
     return {};
   }
+  if (role == Qt::TextAlignmentRole) {
+    return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+  }
   const numora::ValueLine& line = lines_[static_cast<std::size_t>(index.row())];
   if (index.column() == 0) {
     return role == Qt::DisplayRole

@@ -9,7 +9,8 @@
 
 // Shows a value table in a grid: the first column the variable's values, then one column per
 // table row, headed by the row's Name with its Nr and Term as the tooltip. A cell shows the
-// row's Result, "Fehler" with the fault's message as its tooltip, or nothing. The model holds
+// row's Result, "Fehler" with the fault's message as its tooltip, or nothing, right-aligned as
+// numbers are. The model holds
 // the lines it was given and the rows as they were when the table was calculated; the grid
 // asks only for the cells it paints, so a hundred thousand lines show at once.
 class ValueTableModel : public QAbstractTableModel {

@@ -1,18 +1,26 @@
 #include "ValueTableWindow.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
 #include <QSplitter>
+#include <QStyle>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTimer>
+#include <QToolTip>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "FaultBox.h"
 #include "ValueTableChart.h"
@@ -26,6 +34,9 @@ namespace {
 
 // How often a run's finished lines are moved to the grid and its progress shown.
 constexpr int ProgressIntervalMs = 50;
+// The window's outer size when it first opens, title bar and frame included.
+constexpr int OuterWidth = 920;
+constexpr int OuterHeight = 620;
 // What a new value table spans: From the variable's field, To that many values further.
 constexpr std::int64_t FirstSpan = 10;
 
@@ -57,6 +68,49 @@ QLineEdit* rangeField(QWidget* parent, const char* name) {
   return field;
 }
 
+// Draws the grid's cells as any view does; a cell too narrow for its text shows the whole text as
+// its tooltip, unless the cell has a tooltip of its own.
+class CutCellDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                 const QModelIndex& index) override {
+    const QString text = index.data(Qt::DisplayRole).toString();
+    if (event->type() == QEvent::ToolTip && index.data(Qt::ToolTipRole).isNull() &&
+        isCut(text, option, view)) {
+      QToolTip::showText(event->globalPos(), text, view, option.rect);
+      return true;
+    }
+    return QStyledItemDelegate::helpEvent(event, view, option, index);
+  }
+
+ private:
+  // Whether the text is wider than the cell's room for text: the style keeps a margin on
+  // either side.
+  static bool isCut(const QString& text, const QStyleOptionViewItem& option, const QWidget* view) {
+    const int margin = view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, &option, view) + 1;
+    return option.fontMetrics.horizontalAdvance(text) > option.rect.width() - 2 * margin;
+  }
+};
+
+// A grid of values: one line per row, each number on one line. A word-wrapping grid would break
+// "1,2345678" after its separator and show "1,…"; this one shows what fits and cuts the rest.
+QTableView* valueGrid(QWidget* parent, QAbstractItemModel* model) {
+  auto* grid = new QTableView(parent);
+  grid->setObjectName("Grid");
+  grid->setModel(model);
+  grid->setWordWrap(false);
+  grid->setTextElideMode(Qt::ElideRight);
+  grid->setItemDelegate(new CutCellDelegate(grid));
+  grid->verticalHeader()->hide();
+  // Every row has the same height, so the grid never measures the lines it does not show.
+  grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
+  grid->horizontalHeader()->setDefaultSectionSize(90);
+  return grid;
+}
+
 QPushButton* button(QWidget* parent, const char* name, const char* caption) {
   auto* made = new QPushButton(caption, parent);
   made->setObjectName(name);
@@ -64,6 +118,23 @@ QPushButton* button(QWidget* parent, const char* name, const char* caption) {
 }
 
 }  // namespace
+
+QRect placeBeside(const QRect& opener, const QSize& size, const QRect& available) {
+  const QSize fitting = size.boundedTo(available.size());
+  const int roomRight = available.right() - opener.right();
+  const int roomLeft = opener.left() - available.left();
+  int left = 0;
+  if (roomRight >= fitting.width()) {
+    left = opener.right() + 1;
+  } else if (roomLeft >= fitting.width()) {
+    left = opener.left() - fitting.width();
+  } else {
+    left = roomRight >= roomLeft ? available.right() + 1 - fitting.width() : available.left();
+  }
+  const int top =
+      std::clamp(opener.top(), available.top(), available.bottom() + 1 - fitting.height());
+  return {QPoint(left, top), fitting};
+}
 
 ValueTableWindow::ValueTableWindow(const numora::RowTable& table,
                                    std::function<numora::CalculationInputs()> readInputs,
@@ -76,14 +147,7 @@ ValueTableWindow::ValueTableWindow(const numora::RowTable& table,
   setFont(windowLook::windowFont());
 
   model_ = new ValueTableModel(this);
-  grid_ = new QTableView(this);
-  grid_->setObjectName("Grid");
-  grid_->setModel(model_);
-  grid_->verticalHeader()->hide();
-  // Every row has the same height, so the grid never measures the lines it does not show.
-  grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
-  grid_->horizontalHeader()->setDefaultSectionSize(90);
+  grid_ = valueGrid(this, model_);
   chart_ = new ValueTableChart(this);
   chart_->setObjectName("Chart");
   exportDialog_ = createExportDialog();
@@ -100,7 +164,6 @@ ValueTableWindow::ValueTableWindow(const numora::RowTable& table,
   layout->addWidget(split, 1);
   setCalculating(false);
   fillFirstRange();
-  windowLook::placeWindow(this, 240, 140, 920, 620);
 }
 
 ValueTableWindow::~ValueTableWindow() = default;
@@ -120,6 +183,10 @@ QWidget* ValueTableWindow::createSettingsBar() {
   export_ = button(bar, "Export", "Export...");
   progress_ = new QProgressBar(bar);
   progress_->setObjectName("Progress");
+  // The bar shows only while a run goes on; the buttons keep their places meanwhile.
+  QSizePolicy keepPlace = progress_->sizePolicy();
+  keepPlace.setRetainSizeWhenHidden(true);
+  progress_->setSizePolicy(keepPlace);
   const auto labelled = [&](const char* caption, QWidget* control) {
     layout->addWidget(new QLabel(caption, bar));
     layout->addWidget(control);
@@ -138,6 +205,9 @@ QWidget* ValueTableWindow::createSettingsBar() {
     }
   });
   connect(calculate_, &QPushButton::clicked, this, &ValueTableWindow::calculateClicked);
+  for (QLineEdit* field : {from_, to_, step_}) {
+    connect(field, &QLineEdit::returnPressed, this, &ValueTableWindow::calculateClicked);
+  }
   connect(cancel_, &QPushButton::clicked, this, &ValueTableWindow::cancelClicked);
   connect(export_, &QPushButton::clicked, this, &ValueTableWindow::exportClicked);
   return bar;
@@ -230,6 +300,7 @@ void ValueTableWindow::setCalculating(bool calculating) {
   cancel_->setEnabled(calculating);
   export_->setEnabled(!calculating);
   variable_->setEnabled(!calculating);
+  progress_->setVisible(calculating);
 }
 
 void ValueTableWindow::exportClicked() {
@@ -254,6 +325,40 @@ void ValueTableWindow::exportTo(const QString& path) {
       exportChartDrawing(*chart_, file);
       return;
   }
+}
+
+// Each time the window opens, the range is ready to be typed.
+void ValueTableWindow::showEvent(QShowEvent* event) {
+  if (!event->spontaneous()) {
+    placeBesideOpener();
+    from_->setFocus();
+  }
+  QWidget::showEvent(event);
+}
+
+// The first time it opens, the window goes beside the window it is opened from, the active one,
+// or near the screen's top left when none is active; later it opens where the user left it.
+void ValueTableWindow::placeBesideOpener() {
+  if (placed_) {
+    return;
+  }
+  placed_ = true;
+  const QWidget* opener = QApplication::activeWindow();
+  if (opener == this) {
+    opener = nullptr;
+  }
+  const QRect openerFrame = opener != nullptr ? opener->frameGeometry() : QRect(240, 140, 0, 0);
+  const QScreen* shownOn = opener != nullptr ? opener->screen() : screen();
+  const QRect place =
+      placeBeside(openerFrame, QSize(OuterWidth, OuterHeight), shownOn->availableGeometry());
+  // Until a window manager has framed this window, its frame may be unknown, and the frame is
+  // then put around the position given: the opener's frame tells by how much it will grow.
+  const QPoint knownFrame = geometry().topLeft() - frameGeometry().topLeft();
+  const QPoint frameOffset = opener != nullptr ? opener->geometry().topLeft() -
+                                                     opener->frameGeometry().topLeft() - knownFrame
+                                               : QPoint();
+  windowLook::placeWindow(this, place.left() + frameOffset.x(), place.top() + frameOffset.y(),
+                          place.width(), place.height());
 }
 
 void ValueTableWindow::closeEvent(QCloseEvent* event) {

@@ -9,6 +9,8 @@
 #include "ValueTable.h"
 
 class QComboBox;
+class QRect;
+class QSize;
 class QFileDialog;
 class QLineEdit;
 class QProgressBar;
@@ -20,15 +22,23 @@ class ValueTableModel;
 class ValueTableRun;
 
 // The value table window: the user chooses the variable (x, y or z), From, To and Step, and
-// "Calculate" calculates every row of the table once for each value, on a worker thread, while
-// a progress bar runs and "Cancel" stops it; the lines finished so far stay. The values show
+// "Calculate", or Return in From, To or Step, calculates every row of the table once for each
+// value, on a worker thread, while a progress bar shows and "Cancel" stops it; the lines
+// finished so far stay. The window opens with the focus in From. The values show
 // in a grid and a chart, and "Export..." writes the grid as CSV or the chart as PNG or SVG.
 // The window reads the variable fields and the decimal separator from the main window when
 // "Calculate" is pressed, through `readInputs`, and never changes the table. Closing it only
 // hides it, and cancels a run.
 //
+// The window opens beside the window it was opened from, within the screen's available area.
+//
 // Controls carry object names by which tests find them: Variable, From, To, Step, Calculate,
 // Cancel, Export, Progress, Grid, Chart and the dialog ExportDialog.
+// Where a window of this outer size goes beside `opener`'s frame: right of it, else left of it,
+// else overlapping it as little as the available area allows; never beyond that area, shrunk to
+// it where it is smaller.
+QRect placeBeside(const QRect& opener, const QSize& size, const QRect& available);
+
 class ValueTableWindow : public QWidget {
   Q_OBJECT
 
@@ -44,6 +54,7 @@ class ValueTableWindow : public QWidget {
   bool isCalculating() const { return run_ != nullptr; }
 
  protected:
+  void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private slots:
@@ -54,6 +65,7 @@ class ValueTableWindow : public QWidget {
 
  private:
   QWidget* createSettingsBar();
+  void placeBesideOpener();
   QFileDialog* createExportDialog();
   void fillFirstRange();
   numora::Variable chosenVariable() const;
@@ -65,6 +77,7 @@ class ValueTableWindow : public QWidget {
   const numora::RowTable& table_;
   std::function<numora::CalculationInputs()> readInputs_;
   bool calculatedOnce_ = false;
+  bool placed_ = false;
   char separator_ = ',';  // of the values shown
 
   QComboBox* variable_;

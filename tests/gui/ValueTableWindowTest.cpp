@@ -11,10 +11,14 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPaintEngine>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 #include <QXmlStreamReader>
 #include <memory>
 
@@ -37,6 +41,13 @@ const std::vector<numora::Row> FaultingRows = {
     {"Power", "x^(20000)", "", "2"},
     {"Nothing", "", "", "3"},
     {"Next", "Erg1+1", "", "4"},
+};
+
+// Rows whose Results are a long number, a short one and a fault at x = 3.
+const std::vector<numora::Row> CellWidthRows = {
+    {"Long", "1,2345678901234567", "", "1"},
+    {"Short", "x/2", "", "2"},
+    {"Power", "x^(20000)", "", "3"},
 };
 
 // A row whose Result at x = 0, 1E400, lies beyond the range of double.
@@ -82,6 +93,89 @@ void typeRange(ValueTableWindow& window, const QString& from, const QString& to,
 bool calculate(ValueTableWindow& window) {
   QTest::mouseClick(control<QPushButton>(window, "Calculate"), Qt::LeftButton);
   return QTest::qWaitFor([&] { return !window.isCalculating(); }, 20000);
+}
+
+// A text a control drew: where its baseline starts, and how wide it is.
+struct DrawnText {
+  QString text;
+  QPointF start;
+  qreal width;
+};
+
+// A paint device that keeps the texts drawn on it, to read a control as the user sees it.
+class TextRecorder : public QPaintDevice {
+ public:
+  explicit TextRecorder(QSize size) : size_(size) {}
+  QPaintEngine* paintEngine() const override { return &engine_; }
+  const QList<DrawnText>& texts() const { return engine_.texts; }
+
+ protected:
+  int metric(PaintDeviceMetric metric) const override {
+    switch (metric) {
+      case PdmWidth:
+        return size_.width();
+      case PdmHeight:
+        return size_.height();
+      case PdmDpiX:
+      case PdmDpiY:
+      case PdmPhysicalDpiX:
+      case PdmPhysicalDpiY:
+        return 96;
+      case PdmDepth:
+        return 32;
+      case PdmDevicePixelRatio:
+        return 1;
+      case PdmDevicePixelRatioScaled:
+        return static_cast<int>(devicePixelRatioFScale());
+      default:
+        return QPaintDevice::metric(metric);
+    }
+  }
+
+ private:
+  struct Engine : QPaintEngine {
+    bool begin(QPaintDevice*) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState&) override {}
+    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+    void drawImage(const QRectF&, const QImage&, const QRectF&, Qt::ImageConversionFlags) override {
+    }
+    void drawPath(const QPainterPath&) override {}
+    void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
+    void drawTextItem(const QPointF& start, const QTextItem& item) override {
+      texts.push_back({item.text(), state->transform().map(start), item.width()});
+    }
+    Type type() const override { return User; }
+    QList<DrawnText> texts;
+  };
+  QSize size_;
+  mutable Engine engine_;
+};
+
+// The text the grid draws in the cell, as the user reads it, and where.
+DrawnText drawnCell(QTableView& grid, int line, int column) {
+  TextRecorder recorder(grid.size());
+  grid.render(&recorder);
+  const QRect cell = grid.visualRect(grid.model()->index(line, column))
+                         .translated(grid.viewport()->mapTo(&grid, QPoint(0, 0)));
+  for (const DrawnText& drawn : recorder.texts()) {
+    if (cell.contains(drawn.start.toPoint())) {
+      return drawn;
+    }
+  }
+  return {};
+}
+
+// The tooltip the grid shows while the mouse rests on the cell, once any earlier one has gone.
+QString cellTooltip(QTableView& grid, int line, int column) {
+  QToolTip::hideText();
+  if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); })) {
+    return "an earlier tooltip stays";
+  }
+  const QPoint at = grid.visualRect(grid.model()->index(line, column)).center();
+  QHelpEvent event(QEvent::ToolTip, at, grid.viewport()->mapToGlobal(at));
+  QApplication::sendEvent(grid.viewport(), &event);
+  return QToolTip::isVisible() ? QToolTip::text() : QString();
 }
 
 QString shownCell(const ValueTableWindow& window, int line, int column,
@@ -178,6 +272,62 @@ class ValueTableWindowTest : public MainWindowFixture {
     QCOMPARE(control<QComboBox>(*window, "Variable")->currentText(), QString("y"));
   }
 
+  // The window opens with the focus in From, so a range is typed and run by keyboard alone; the
+  // progress bar shows only while a run goes on.
+  void returnInARangeFieldCalculates_data() {
+    QTest::addColumn<QString>("field");
+    QTest::newRow("From") << "From";
+    QTest::newRow("To") << "To";
+    QTest::newRow("Step") << "Step";
+  }
+
+  void returnInARangeFieldCalculates() {
+    QFETCH(QString, field);
+    main_->table().replaceAllRows(FaultingRows);
+    ValueTableWindow* window = openValueTableWindow(*main_);
+    auto* progress = control<QProgressBar>(*window, "Progress");
+    QTRY_COMPARE(QApplication::focusWidget(), control<QLineEdit>(*window, "From"));
+    QVERIFY(!progress->isVisible());
+    typeRange(*window, "-4", "6", "2");
+    QTest::keyClick(control<QLineEdit>(*window, qPrintable(field)), Qt::Key_Return);
+    QTRY_VERIFY(!window->isCalculating());
+    QCOMPARE(window->model()->rowCount(), 6);
+    QVERIFY(!progress->isVisible());
+  }
+
+  void windowGoesBesideTheMainWindowWithinTheScreen_data() {
+    QTest::addColumn<QRect>("main");
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QRect>("place");
+    QTest::newRow("right of it") << QRect(213, 135, 700, 472) << QRect(0, 0, 1920, 1040)
+                                 << QRect(913, 135, 920, 620);
+    QTest::newRow("left of it") << QRect(1000, 135, 700, 472) << QRect(0, 0, 1920, 1040)
+                                << QRect(80, 135, 920, 620);
+    QTest::newRow("no room beside: at the edge with more room")
+        << QRect(213, 135, 700, 472) << QRect(0, 0, 1280, 1024) << QRect(360, 135, 920, 620);
+    QTest::newRow("kept above the bottom")
+        << QRect(213, 600, 700, 472) << QRect(0, 0, 1920, 1040) << QRect(913, 420, 920, 620);
+    QTest::newRow("second screen, panel at the top")
+        << QRect(2000, 10, 700, 472) << QRect(1920, 30, 1920, 1050) << QRect(2700, 30, 920, 620);
+    QTest::newRow("small screen: shrunk to it")
+        << QRect(213, 135, 700, 472) << QRect(0, 24, 800, 576) << QRect(0, 24, 800, 576);
+  }
+
+  void windowGoesBesideTheMainWindowWithinTheScreen() {
+    QFETCH(QRect, main);
+    QFETCH(QRect, available);
+    QFETCH(QRect, place);
+    QCOMPARE(placeBeside(main, QSize(920, 620), available), place);
+    ValueTableWindow* window = openValueTableWindow(*main_);
+    const QRect screen = main_->screen()->availableGeometry();
+    QVERIFY2(screen.contains(window->frameGeometry()),
+             qPrintable(QString("%1,%2 %3x%4")
+                            .arg(window->x())
+                            .arg(window->y())
+                            .arg(window->frameGeometry().width())
+                            .arg(window->frameGeometry().height())));
+  }
+
   void gridShowsValuesNamesFaultsAndLeavesTheTableAsItWas() {
     main_->table().replaceAllRows(FaultingRows);
     const QStringList before = linesOf(main_->table());
@@ -202,6 +352,47 @@ class ValueTableWindowTest : public MainWindowFixture {
     QCOMPARE(shown, expectedLines);
     QCOMPARE(shownCell(*window, 0, 2, Qt::ToolTipRole), QString("Gleitkommaüberlauf"));
     QVERIFY(shownCell(*window, 0, 4, Qt::ToolTipRole).isEmpty());
+  }
+
+  // A number is never wrapped after its separator and cut to "1,…": a cell shows as much of it
+  // as fits, right-aligned, and a cut cell shows its whole text as a tooltip.
+  void cellsShowTheirNumbersRightAligned_data() {
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<bool>("cut");
+    QTest::addColumn<QString>("tooltip");
+    QTest::newRow("variable") << 0 << "3" << false << "";
+    QTest::newRow("long number") << 1 << "1,2345678" << true << "1,23456789012346";
+    QTest::newRow("short number") << 2 << "1,5" << false << "";
+    QTest::newRow("fault") << 3 << "Fehler" << false << "Gleitkommaüberlauf";
+  }
+
+  void cellsShowTheirNumbersRightAligned() {
+    QFETCH(int, column);
+    QFETCH(QString, start);
+    QFETCH(bool, cut);
+    QFETCH(QString, tooltip);
+    main_->table().replaceAllRows(CellWidthRows);
+    ValueTableWindow* window = openValueTableWindow(*main_);
+    typeRange(*window, "3", "3", "1");
+    QVERIFY(calculate(*window));
+    auto* grid = control<QTableView>(*window, "Grid");
+    const QString whole = shownCell(*window, 0, column);
+    const DrawnText drawn = drawnCell(*grid, 0, column);
+
+    QVERIFY2(drawn.text.startsWith(start), qPrintable(drawn.text));
+    QCOMPARE(drawn.text == whole, !cut);
+    if (cut) {
+      QCOMPARE(drawn.text.back(), QChar(0x2026));
+      QVERIFY(whole.startsWith(drawn.text.chopped(1)));
+    }
+    const QRect cell = grid->visualRect(grid->model()->index(0, column));
+    const qreal right = grid->viewport()->mapTo(grid, cell.topRight()).x();
+    QVERIFY2(
+        drawn.start.x() + drawn.width > right - 8,
+        qPrintable(
+            QString("%1 + %2 ends before %3").arg(drawn.start.x()).arg(drawn.width).arg(right)));
+    QCOMPARE(cellTooltip(*grid, 0, column), tooltip);
   }
 
   void legendClickHidesAndShowsTheRowsLine() {
@@ -299,6 +490,7 @@ class ValueTableWindowTest : public MainWindowFixture {
     QTest::mouseClick(control<QPushButton>(*window, "Calculate"), Qt::LeftButton);
     QVERIFY(window->isCalculating());
     QVERIFY(!control<QPushButton>(*window, "Calculate")->isEnabled());
+    QVERIFY(control<QProgressBar>(*window, "Progress")->isVisible());
     QTRY_VERIFY(window->model()->rowCount() > 0);
     QTest::mouseClick(control<QPushButton>(*window, "Cancel"), Qt::LeftButton);
     QTRY_VERIFY(!window->isCalculating());
