@@ -2,12 +2,16 @@
 
 #include <QLegendMarker>
 #include <QLineSeries>
+#include <QPen>
 #include <QScatterSeries>
 #include <QValueAxis>
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <iterator>
 #include <limits>
+
+#include "ValueTableModel.h"
 
 namespace {
 
@@ -103,7 +107,19 @@ void setSpan(QValueAxis* axis, std::pair<double, double> span) {
   }
 }
 
+// Twelve colours that are told apart at a glance, the chart's rows taking them in turn.
+constexpr QRgb RowColours[] = {0x1f77b4, 0xff7f0e, 0x2ca02c, 0xd62728, 0x9467bd, 0x8c564b,
+                               0xe377c2, 0x7f7f7f, 0xbcbd22, 0x17becf, 0x000080, 0xb8860b};
+constexpr Qt::PenStyle RowLineStyles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt::DashDotLine,
+                                          Qt::DashDotDotLine};
+
 }  // namespace
+
+QPen rowPen(std::size_t index) {
+  constexpr std::size_t colours = std::size(RowColours);
+  const Qt::PenStyle style = RowLineStyles[(index / colours) % std::size(RowLineStyles)];
+  return QPen(QColor(RowColours[index % colours]), 2, style);
+}
 
 std::optional<double> chartValue(const std::string& result, char separator) {
   std::string text = result;
@@ -138,8 +154,10 @@ void ValueTableChart::showTable(numora::Variable variable, const std::vector<num
   rows_.clear();
   lowest_ = std::numeric_limits<double>::infinity();
   highest_ = -lowest_;
+  const QStringList labels = rowLabels(rows);
   for (std::size_t index = 0; index < rows.size(); ++index) {
-    addRow(QString::fromStdString(rows[index].name), runsOfRow(lines, index, separator));
+    addRow(labels[static_cast<qsizetype>(index)], rowPen(index),
+           runsOfRow(lines, index, separator));
   }
   attachAxes(variable, lines);
   hideFollowingMarkers();
@@ -152,11 +170,13 @@ void ValueTableChart::showTable(numora::Variable variable, const std::vector<num
 
 // A row's series: the first run in the series that the legend shows (empty when the row has
 // no number at all), further runs of two values and more as lines, single values as dots.
-void ValueTableChart::addRow(const QString& name, const std::vector<QList<QPointF>>& runs) {
+void ValueTableChart::addRow(const QString& name, const QPen& pen,
+                             const std::vector<QList<QPointF>>& runs) {
   std::vector<QXYSeries*> series;
   auto* first = new QLineSeries;
   first->setName(name);
   chart()->addSeries(first);
+  first->setPen(pen);
   series.push_back(first);
   QList<QPointF> dots;
   bool firstFilled = false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QChartView>
+#include <QPen>
 #include <QXYSeries>
 #include <optional>
 #include <string>
@@ -36,7 +37,7 @@ class ValueTableChart : public QChartView {
   const std::vector<QXYSeries*>& seriesOfRow(int index) const;
 
  private:
-  void addRow(const QString& name, const std::vector<QList<QPointF>>& runs);
+  void addRow(const QString& name, const QPen& pen, const std::vector<QList<QPointF>>& runs);
   void attachAxes(numora::Variable variable, const std::vector<numora::ValueLine>& lines);
   void toggleRow(QLegendMarker* marker);
   void hideFollowingMarkers();
@@ -51,3 +52,7 @@ class ValueTableChart : public QChartView {
 // decimal separator. Nothing for a text that is no finite number or lies beyond the range of
 // double; a value too small for double reads as 0.
 std::optional<double> chartValue(const std::string& result, char separator);
+
+// The line of the chart's row at `index`: each of the first twelve rows has a colour of its
+// own; the rows after them take the colours again with another line style.
+QPen rowPen(std::size_t index);

@@ -1,5 +1,8 @@
 #include "ValueTableModel.h"
 
+#include <string_view>
+#include <unordered_map>
+
 #include "Utf8.h"
 #include "ValueTableCsv.h"
 #include "WholeNumber.h"
@@ -21,12 +24,28 @@ QString shownText(const std::string& text) {
 
 }  // namespace
 
+QStringList rowLabels(const std::vector<numora::Row>& rows) {
+  std::unordered_map<std::string_view, int> rowsNamed;
+  for (const numora::Row& row : rows) {
+    ++rowsNamed[row.name];
+  }
+  QStringList labels;
+  labels.reserve(static_cast<qsizetype>(rows.size()));
+  for (const numora::Row& row : rows) {
+    labels << (rowsNamed[row.name] > 1
+                   ? QString("%1 (Nr %2)").arg(shownText(row.name), shownText(row.nr))
+                   : shownText(row.name));
+  }
+  return labels;
+}
+
 ValueTableModel::ValueTableModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 void ValueTableModel::startTable(numora::Variable variable, std::vector<numora::Row> rows) {
   beginResetModel();
   variable_ = variable;
   rows_ = std::move(rows);
+  labels_ = rowLabels(rows_);
   lines_.clear();
   endResetModel();
 }
@@ -100,7 +119,7 @@ QVariant ValueTableModel::headerData(int section, Qt::Orientation orientation, i
   }
   const numora::Row& row = rows_[static_cast<std::size_t>(section - 1)];
   if (role == Qt::DisplayRole) {
-    return shownText(row.name);
+    return labels_[section - 1];
   }
   if (role == Qt::ToolTipRole) {
     return QString("Nr %1: %2").arg(shownText(row.nr), shownText(row.term));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QStringList>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,10 @@
 // numbers are. The model holds
 // the lines it was given and the rows as they were when the table was calculated; the grid
 // asks only for the cells it paints, so a hundred thousand lines show at once.
+// What the grid's headers and the chart's legend call each row: its Name, and where another
+// row has the same Name, its Nr as well ("Area (Nr 2)"), so that the two can be told apart.
+QStringList rowLabels(const std::vector<numora::Row>& rows);
+
 class ValueTableModel : public QAbstractTableModel {
   Q_OBJECT
 
@@ -39,5 +44,6 @@ class ValueTableModel : public QAbstractTableModel {
 
   numora::Variable variable_ = numora::Variable::X;
   std::vector<numora::Row> rows_;
+  QStringList labels_;  // by row, as rowLabels gives them
   std::vector<numora::ValueLine> lines_;
 };

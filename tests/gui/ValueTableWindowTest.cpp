@@ -15,12 +15,14 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSet>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolTip>
 #include <QXmlStreamReader>
 #include <memory>
+#include <utility>
 
 #include "FileAccess.h"
 #include "MainWindowActions.h"
@@ -393,6 +395,36 @@ class ValueTableWindowTest : public MainWindowFixture {
         qPrintable(
             QString("%1 + %2 ends before %3").arg(drawn.start.x()).arg(drawn.width).arg(right)));
     QCOMPARE(cellTooltip(*grid, 0, column), tooltip);
+  }
+
+  // Rows stay apart: each of the first twelve has a colour of its own, the thirteenth takes
+  // the first colour with another line style, and two rows of one Name are told apart by Nr in
+  // the grid's headers and in the legend.
+  void rowsAreToldApartByColourAndLabel() {
+    std::vector<numora::Row> rows;
+    for (int i = 1; i <= 13; ++i) {
+      rows.push_back({i == 13 ? "Row 1" : "Row " + std::to_string(i), "x*" + std::to_string(i), "",
+                      std::to_string(i)});
+    }
+    main_->table().replaceAllRows(rows);
+    ValueTableWindow* window = openValueTableWindow(*main_);
+    typeRange(*window, "0", "2", "1");
+    QVERIFY(calculate(*window));
+    ValueTableChart* chart = window->chart();
+    QSet<QRgb> colours;
+    for (int row = 0; row < 12; ++row) {
+      colours.insert(chart->rowSeries(row)->pen().color().rgb());
+      QCOMPARE(chart->rowSeries(row)->pen().style(), Qt::SolidLine);
+    }
+    QCOMPARE(colours.size(), 12);
+    QCOMPARE(chart->rowSeries(12)->pen().color(), chart->rowSeries(0)->pen().color());
+    QVERIFY(chart->rowSeries(12)->pen().style() != Qt::SolidLine);
+    const QAbstractItemModel* grid = control<QTableView>(*window, "Grid")->model();
+    for (const auto& [row, label] :
+         {std::pair{0, "Row 1 (Nr 1)"}, std::pair{1, "Row 2"}, std::pair{12, "Row 1 (Nr 13)"}}) {
+      QCOMPARE(chart->rowSeries(row)->name(), QString(label));
+      QCOMPARE(grid->headerData(row + 1, Qt::Horizontal).toString(), QString(label));
+    }
   }
 
   void legendClickHidesAndShowsTheRowsLine() {
