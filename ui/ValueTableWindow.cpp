@@ -20,7 +20,6 @@
 #include <QTimer>
 #include <QToolTip>
 #include <QVBoxLayout>
-#include <algorithm>
 
 #include "FaultBox.h"
 #include "ValueTableChart.h"
@@ -123,17 +122,10 @@ QRect placeBeside(const QRect& opener, const QSize& size, const QRect& available
   const QSize fitting = size.boundedTo(available.size());
   const int roomRight = available.right() - opener.right();
   const int roomLeft = opener.left() - available.left();
-  int left = 0;
-  if (roomRight >= fitting.width()) {
-    left = opener.right() + 1;
-  } else if (roomLeft >= fitting.width()) {
-    left = opener.left() - fitting.width();
-  } else {
-    left = roomRight >= roomLeft ? available.right() + 1 - fitting.width() : available.left();
-  }
-  const int top =
-      std::clamp(opener.top(), available.top(), available.bottom() + 1 - fitting.height());
-  return {QPoint(left, top), fitting};
+  const bool toTheRight =
+      roomRight >= fitting.width() || (roomLeft < fitting.width() && roomRight >= roomLeft);
+  const int left = toTheRight ? opener.right() + 1 : opener.left() - fitting.width();
+  return windowLook::placedWithin(QRect(QPoint(left, opener.top()), size), available);
 }
 
 ValueTableWindow::ValueTableWindow(const numora::RowTable& table,
