@@ -202,6 +202,9 @@ void TermEvaluator::LevelState::rowReference() {
     throw rowDoesNotExistFault(rowPosition);
   }
   operand_.setText(evaluator_.rows_.row(rowPosition - 1).result);
+  if (evaluator_.listener_ != nullptr) {
+    evaluator_.listener_->rowRead(rowPosition);
+  }
 }
 
 // A function name: the character after the name is passed over unread (a "(" is expected
@@ -228,6 +231,9 @@ void TermEvaluator::LevelState::operandForms() {
     for (char variable = 'x'; variable <= 'z'; ++variable) {
       if (c == variable) {
         operand_.setValue(evaluator_.variables_[static_cast<std::size_t>(variable - 'x')]);
+        if (evaluator_.listener_ != nullptr) {
+          evaluator_.listener_->variableRead(variable - 'x');
+        }
         ++position();
         c = character();
       }

@@ -9,6 +9,7 @@
 #include "OperandStack.h"
 #include "PowerStep.h"
 #include "RowTable.h"
+#include "TermListener.h"
 
 namespace numora {
 
@@ -43,6 +44,9 @@ class TermEvaluator {
   // divisor). Once cleared, tan gives "1".
   bool faultFlag() const { return faultFlag_; }
 
+  // The listener told of what later evaluations read, or none; the evaluator does not own it.
+  void setListener(TermListener* listener) { listener_ = listener; }
+
   static constexpr int MaximumNesting = 1000;
 
  private:
@@ -63,6 +67,7 @@ class TermEvaluator {
   char separator_;
   std::array<Extended, 3> variables_{};  // x, y and z
   StackSlots slots_;
+  TermListener* listener_ = nullptr;
 };
 
 }  // namespace numora
