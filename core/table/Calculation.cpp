@@ -55,6 +55,9 @@ void evaluateRow(RowTable& table, TermEvaluator& evaluator, int index,
     return;
   }
   const std::array<std::int32_t, 3>& xyz = variables.values();
+  if (inputs.listener != nullptr) {
+    inputs.listener->rowStarted(index);
+  }
   const Extended value = evaluator.EvaluateTerm(term, xyz[0], xyz[1], xyz[2]);
   if (replaced == nullptr) {
     char text[NumberTextCapacity];
@@ -63,6 +66,9 @@ void evaluateRow(RowTable& table, TermEvaluator& evaluator, int index,
     replaced->push_back(
         {index, table.exchangeText(index, RowField::Result, numberText(value, inputs.separator))});
   }
+  if (inputs.listener != nullptr) {
+    inputs.listener->resultWritten(index);
+  }
 }
 
 // Calculates the rows from `first` to `last`, from the top; with `replaced`, every Result
@@ -70,6 +76,7 @@ void evaluateRow(RowTable& table, TermEvaluator& evaluator, int index,
 void calculateRows(RowTable& table, int first, int last, const CalculationInputs& inputs,
                    int& rowInProgress, std::vector<IndexedText>* replaced) {
   TermEvaluator evaluator(table, inputs.separator);
+  evaluator.setListener(inputs.listener);
   Variables variables(inputs);
   std::string buffer;
   for (int index = first; index <= last; ++index) {

@@ -4,8 +4,20 @@
 #include <vector>
 
 #include "RowTable.h"
+#include "TermListener.h"
 
 namespace numora {
+
+// Told by a calculation, besides what its evaluations tell as a TermListener, which row each
+// evaluation is for and which Results it wrote. Listening changes nothing in the calculation.
+class CalculationListener : public TermListener {
+ public:
+  // The row at `index` is being evaluated: what the evaluator tells until the next row starts
+  // concerns this row. A row whose Term is empty or only spaces is not evaluated.
+  virtual void rowStarted(int index) { static_cast<void>(index); }
+  // The evaluation of the row at `index` ended and its Result was written.
+  virtual void resultWritten(int index) { static_cast<void>(index); }
+};
 
 // What a calculation takes besides the table: the texts of the three variable fields x, y and
 // z as the user typed them, read as whole numbers only when a row with a term is calculated,
@@ -15,6 +27,8 @@ struct CalculationInputs {
   std::string y = "1";
   std::string z = "1";
   char separator = '.';
+  // Told of every row the calculation evaluates, or none; the calculation does not own it.
+  CalculationListener* listener = nullptr;
 };
 
 // Calculates the selected row: its Term without spaces is evaluated with x, y and z and the

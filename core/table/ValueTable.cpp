@@ -70,6 +70,9 @@ ValueRange readValueRange(std::string_view from, std::string_view to, std::strin
 ValueTableCalculator::ValueTableCalculator(const RowTable& table, const CalculationInputs& inputs,
                                            Variable variable, ValueRange range)
     : inputs_(inputs), variable_(variable), range_(range) {
+  // The value table calculates on its own copy, on another thread: a listener of the live
+  // table's calculations is not told of it.
+  inputs_.listener = nullptr;
   // A copy of the rows alone: the table's observer, a view of the live table, stays with it.
   std::vector<Row> rows;
   rows.reserve(static_cast<std::size_t>(table.rowCount()));
