@@ -1,9 +1,13 @@
 #include "ValueTableChart.h"
 
+#include <QCursor>
+#include <QGraphicsLayout>
+#include <QGraphicsScene>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPen>
 #include <QScatterSeries>
+#include <QToolTip>
 #include <QValueAxis>
 #include <algorithm>
 #include <charconv>
@@ -107,6 +111,35 @@ void setSpan(QValueAxis* axis, std::pair<double, double> span) {
   }
 }
 
+// The axis computes its labels as multiples of its span, which overflow to "inf" long before
+// the values reach the largest double: Results beyond this magnitude are drawn in a unit of a
+// power of ten instead.
+constexpr double LargestUnscaledResult = 1e300;
+
+// The power of ten, 0 or above 300, that the Results in `runs` are drawn in.
+int resultExponent(const std::vector<std::vector<QList<QPointF>>>& runs) {
+  double largest = 0;
+  for (const auto& row : runs) {
+    for (const QList<QPointF>& run : row) {
+      for (const QPointF& point : run) {
+        largest = std::max(largest, std::abs(point.y()));
+      }
+    }
+  }
+  return largest > LargestUnscaledResult ? static_cast<int>(std::floor(std::log10(largest))) : 0;
+}
+
+void scaleResults(std::vector<std::vector<QList<QPointF>>>& runs, int exponent) {
+  const double unit = std::pow(10.0, exponent);
+  for (auto& row : runs) {
+    for (QList<QPointF>& run : row) {
+      for (QPointF& point : run) {
+        point.setY(point.y() / unit);
+      }
+    }
+  }
+}
+
 // Twelve colours that are told apart at a glance, the chart's rows taking them in turn.
 constexpr QRgb RowColours[] = {0x1f77b4, 0xff7f0e, 0x2ca02c, 0xd62728, 0x9467bd, 0x8c564b,
                                0xe377c2, 0x7f7f7f, 0xbcbd22, 0x17becf, 0x000080, 0xb8860b};
@@ -142,48 +175,56 @@ std::optional<double> chartValue(const std::string& result, char separator) {
 ValueTableChart::ValueTableChart(QWidget* parent) : QChartView(parent) {
   setRenderHint(QPainter::Antialiasing);
   chart()->legend()->setAlignment(Qt::AlignRight);
+  chart()->legend()->hide();
 }
 
-void ValueTableChart::showTable(numora::Variable variable, const std::vector<numora::Row>& rows,
-                                const std::vector<numora::ValueLine>& lines, char separator) {
+void ValueTableChart::showTable(const ValueTableModel& model, char separator) {
+  clearTable();
+  model_ = &model;
+  const std::vector<numora::Row>& rows = model.rows();
+  const QStringList labels = rowLabels(rows);
+  std::vector<std::vector<QList<QPointF>>> runs;
+  for (std::size_t index = 0; index < rows.size(); ++index) {
+    runs.push_back(runsOfRow(model.lines(), index, separator));
+  }
+  const int exponent = resultExponent(runs);
+  if (exponent != 0) {
+    scaleResults(runs, exponent);
+  }
+  for (std::size_t index = 0; index < rows.size(); ++index) {
+    addRow(labels[static_cast<qsizetype>(index)], rowPen(index), runs[index]);
+  }
+  attachAxes(model.variable(), model.lines(), exponent);
+  showLegendEntries();
+}
+
+void ValueTableChart::clearTable() {
   chart()->removeAllSeries();
   for (QAbstractAxis* axis : chart()->axes()) {
     chart()->removeAxis(axis);
     delete axis;
   }
   rows_.clear();
-  lowest_ = std::numeric_limits<double>::infinity();
-  highest_ = -lowest_;
-  const QStringList labels = rowLabels(rows);
-  for (std::size_t index = 0; index < rows.size(); ++index) {
-    addRow(labels[static_cast<qsizetype>(index)], rowPen(index),
-           runsOfRow(lines, index, separator));
-  }
-  attachAxes(variable, lines);
-  hideFollowingMarkers();
-  for (const auto& series : rows_) {
-    for (QLegendMarker* marker : chart()->legend()->markers(series.front())) {
-      connect(marker, &QLegendMarker::clicked, this, [this, marker] { toggleRow(marker); });
-    }
-  }
+  model_ = nullptr;
 }
 
 // A row's series: the first run in the series that the legend shows (empty when the row has
 // no number at all), further runs of two values and more as lines, single values as dots.
 void ValueTableChart::addRow(const QString& name, const QPen& pen,
                              const std::vector<QList<QPointF>>& runs) {
-  std::vector<QXYSeries*> series;
+  ChartRow row{
+      {}, std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()};
   auto* first = new QLineSeries;
   first->setName(name);
   chart()->addSeries(first);
   first->setPen(pen);
-  series.push_back(first);
+  row.series.push_back(first);
   QList<QPointF> dots;
   bool firstFilled = false;
   for (const QList<QPointF>& run : runs) {
     for (const QPointF& point : run) {
-      lowest_ = std::min(lowest_, point.y());
-      highest_ = std::max(highest_, point.y());
+      row.lowest = std::min(row.lowest, point.y());
+      row.highest = std::max(row.highest, point.y());
     }
     if (run.size() == 1) {
       dots.append(run.front());
@@ -196,7 +237,7 @@ void ValueTableChart::addRow(const QString& name, const QPen& pen,
       more->replace(run);
       more->setPen(first->pen());
       chart()->addSeries(more);
-      series.push_back(more);
+      row.series.push_back(more);
     }
   }
   if (!dots.isEmpty()) {
@@ -207,22 +248,28 @@ void ValueTableChart::addRow(const QString& name, const QPen& pen,
     scatter->setBorderColor(first->color());
     scatter->replace(dots);
     chart()->addSeries(scatter);
-    series.push_back(scatter);
+    row.series.push_back(scatter);
   }
-  rows_.push_back(std::move(series));
+  const int index = static_cast<int>(rows_.size());
+  for (QXYSeries* series : row.series) {
+    connect(series, &QXYSeries::hovered, this, [this, index](const QPointF& point, bool entered) {
+      showPointTooltip(index, point, entered);
+    });
+  }
+  rows_.push_back(std::move(row));
 }
 
 void ValueTableChart::attachAxes(numora::Variable variable,
-                                 const std::vector<numora::ValueLine>& lines) {
+                                 const std::vector<numora::ValueLine>& lines, int exponent) {
   auto* across = new QValueAxis;
   across->setTitleText(QString(numora::variableLetter(variable)));
   across->setLabelFormat("%g");
   auto* up = new QValueAxis;
-  up->setTitleText("Result");
+  up->setTitleText(exponent == 0 ? QString("Result")
+                                 : QString("Result (in units of 1E%1)").arg(exponent));
   up->setLabelFormat("%g");
   chart()->addAxis(across, Qt::AlignBottom);
   chart()->addAxis(up, Qt::AlignLeft);
-  setSpan(up, axisSpan(lowest_, highest_));
   if (lines.empty()) {
     setSpan(across, {0, 1});
   } else {
@@ -233,42 +280,95 @@ void ValueTableChart::attachAxes(numora::Variable variable,
     series->attachAxis(across);
     series->attachAxis(up);
   }
+  fitResultAxis();
 }
 
-// The legend shows one entry per row: that of the row's first series.
-void ValueTableChart::hideFollowingMarkers() {
-  for (const auto& series : rows_) {
-    for (std::size_t i = 1; i < series.size(); ++i) {
-      for (QLegendMarker* marker : chart()->legend()->markers(series[i])) {
-        marker->setVisible(false);
+// The Result axis spans the lowest to the highest Result of the rows shown.
+void ValueTableChart::fitResultAxis() {
+  double lowest = std::numeric_limits<double>::infinity();
+  double highest = -lowest;
+  for (const ChartRow& row : rows_) {
+    if (row.series.front()->isVisible()) {
+      lowest = std::min(lowest, row.lowest);
+      highest = std::max(highest, row.highest);
+    }
+  }
+  const QList<QAbstractAxis*> up = chart()->axes(Qt::Vertical);
+  if (!up.isEmpty()) {
+    setSpan(static_cast<QValueAxis*>(up.front()), axisSpan(lowest, highest));
+  }
+}
+
+// The chart's own legend shows one entry per row, that of the row's first series, dimmed while
+// the row is hidden.
+void ValueTableChart::showLegendEntries() {
+  for (const ChartRow& row : rows_) {
+    for (std::size_t i = 0; i < row.series.size(); ++i) {
+      for (QLegendMarker* marker : chart()->legend()->markers(row.series[i])) {
+        marker->setVisible(i == 0);
+        QColor label = marker->labelBrush().color();
+        label.setAlphaF(row.series.front()->isVisible() ? 1.0 : 0.4);
+        marker->setLabelBrush(label);
       }
     }
   }
 }
 
-void ValueTableChart::toggleRow(QLegendMarker* marker) {
-  const auto row = std::find_if(rows_.begin(), rows_.end(), [marker](const auto& series) {
-    return series.front() == marker->series();
-  });
-  if (row == rows_.end()) {
-    return;
-  }
-  const bool shown = !row->front()->isVisible();
-  for (QXYSeries* series : *row) {
+void ValueTableChart::setRowShown(int index, bool shown) {
+  for (QXYSeries* series : rows_.at(static_cast<std::size_t>(index)).series) {
     series->setVisible(shown);
   }
-  // Hiding a series hides its legend entry too; the entry stays, dimmed, to show it again.
-  marker->setVisible(true);
-  hideFollowingMarkers();
-  QColor label = marker->labelBrush().color();
-  label.setAlphaF(shown ? 1.0 : 0.4);
-  marker->setLabelBrush(label);
+  showLegendEntries();
+  fitResultAxis();
+}
+
+bool ValueTableChart::isRowShown(int index) const {
+  return rows_.at(static_cast<std::size_t>(index)).series.front()->isVisible();
+}
+
+QString ValueTableChart::pointText(int index, double variableValue) const {
+  if (model_ == nullptr || model_->lines().empty()) {
+    return {};
+  }
+  const std::vector<numora::ValueLine>& lines = model_->lines();
+  // The lines' values rise or fall by one step: the nearest line is found by division.
+  const double first = static_cast<double>(lines.front().value);
+  const double step = lines.size() > 1 ? static_cast<double>(lines[1].value) - first : 1.0;
+  const double nearest = std::round((variableValue - first) / step);
+  const auto line =
+      static_cast<int>(std::clamp(nearest, 0.0, static_cast<double>(lines.size() - 1)));
+  const QModelIndex variableCell = model_->index(line, 0);
+  const QModelIndex resultCell = model_->index(line, index + 1);
+  return QString("%1\n%2 = %3\nResult = %4")
+      .arg(model_->headerData(index + 1, Qt::Horizontal, Qt::DisplayRole).toString(),
+           QString(numora::variableLetter(model_->variable())), variableCell.data().toString(),
+           resultCell.data().toString());
+}
+
+void ValueTableChart::showPointTooltip(int index, const QPointF& point, bool entered) {
+  if (!entered) {
+    QToolTip::hideText();
+    return;
+  }
+  QToolTip::showText(QCursor::pos(), pointText(index, point.x()), this);
+}
+
+void ValueTableChart::renderAlone(QPainter& painter, QSize size) {
+  QChart* drawn = chart();
+  const QRectF shownGeometry = drawn->geometry();
+  drawn->legend()->show();
+  drawn->setGeometry(QRectF(QPointF(0, 0), size));
+  drawn->layout()->activate();
+  scene()->render(&painter, QRectF(QPointF(0, 0), size), drawn->geometry());
+  drawn->legend()->hide();
+  drawn->setGeometry(shownGeometry);
+  drawn->layout()->activate();
 }
 
 QXYSeries* ValueTableChart::rowSeries(int index) const {
-  return rows_.at(static_cast<std::size_t>(index)).front();
+  return rows_.at(static_cast<std::size_t>(index)).series.front();
 }
 
 const std::vector<QXYSeries*>& ValueTableChart::seriesOfRow(int index) const {
-  return rows_.at(static_cast<std::size_t>(index));
+  return rows_.at(static_cast<std::size_t>(index)).series;
 }

@@ -11,13 +11,16 @@
 #include "ValueTable.h"
 
 class QAbstractSeries;
-class QLegendMarker;
 class QLineSeries;
+class ValueTableModel;
 
 // The value table as a chart: for every row one line of its Results against the variable,
 // broken where a value has no number (a fault, a row not reached, an empty Term, a Result
-// beyond the range of double). The legend names the rows; a click on a row's entry hides its
-// line, a second click shows it again.
+// beyond the range of double). Results of a magnitude above 1E300 are drawn in a unit of a
+// power of ten, which the Result axis's title names. A row's line can be hidden; the Result axis
+// then spans the lines shown. The point under the pointer shows its variable value and Result text
+// as a tooltip. In the window the legend is a list beside the chart (it scrolls, where a chart's
+// own legend would cut rows off); a picture of the chart alone carries the chart's own legend.
 //
 // Each unbroken run of a row's values is a series of its own, since a line series draws from
 // every point to the next; only the row's first series has an entry in the legend, and the
@@ -28,8 +31,17 @@ class ValueTableChart : public QChartView {
  public:
   explicit ValueTableChart(QWidget* parent = nullptr);
 
-  void showTable(numora::Variable variable, const std::vector<numora::Row>& rows,
-                 const std::vector<numora::ValueLine>& lines, char separator);
+  // Shows the model's table, which the chart reads again for its tooltips: the model must
+  // outlive the chart or be shown anew.
+  void showTable(const ValueTableModel& model, char separator);
+  // Shows nothing, and gives back what the lines held.
+  void clearTable();
+  void setRowShown(int index, bool shown);
+  bool isRowShown(int index) const;
+  // The chart alone, with its own legend, drawn at `size` by `painter` from its top left.
+  void renderAlone(QPainter& painter, QSize size);
+  // What the point tooltip of the row at `index` says at this variable value.
+  QString pointText(int index, double variableValue) const;
 
   // The series in the legend for the row at `index`: it carries the row's Name and colour.
   QXYSeries* rowSeries(int index) const;
@@ -37,15 +49,23 @@ class ValueTableChart : public QChartView {
   const std::vector<QXYSeries*>& seriesOfRow(int index) const;
 
  private:
-  void addRow(const QString& name, const QPen& pen, const std::vector<QList<QPointF>>& runs);
-  void attachAxes(numora::Variable variable, const std::vector<numora::ValueLine>& lines);
-  void toggleRow(QLegendMarker* marker);
-  void hideFollowingMarkers();
+  struct ChartRow {
+    std::vector<QXYSeries*> series;
+    // The row's lowest and highest Result on the chart; infinite while it has none.
+    double lowest;
+    double highest;
+  };
 
-  std::vector<std::vector<QXYSeries*>> rows_;
-  // The lowest and highest Result on the chart; infinite while there is none.
-  double lowest_ = 0;
-  double highest_ = 0;
+  void addRow(const QString& name, const QPen& pen, const std::vector<QList<QPointF>>& runs);
+  // `exponent` is the power of ten the Results are drawn in, 0 for plain values.
+  void attachAxes(numora::Variable variable, const std::vector<numora::ValueLine>& lines,
+                  int exponent);
+  void fitResultAxis();
+  void showPointTooltip(int index, const QPointF& point, bool entered);
+  void showLegendEntries();
+
+  std::vector<ChartRow> rows_;
+  const ValueTableModel* model_ = nullptr;
 };
 
 // The number a Result text stands for on the chart: the text read with `separator` as its

@@ -1,14 +1,14 @@
 #include "ValueTableExport.h"
 
 #include <QBuffer>
-#include <QChartView>
 #include <QFileInfo>
+#include <QImage>
 #include <QPainter>
-#include <QPixmap>
 #include <QSvgGenerator>
 
 #include "Faults.h"
 #include "FileAccess.h"
+#include "ValueTableChart.h"
 #include "ValueTableCsv.h"
 #include "ValueTableModel.h"
 
@@ -51,31 +51,40 @@ void exportGrid(const ValueTableModel& model, char separator, const std::string&
       path, numora::valueTableCsv(model.variable(), model.names(), model.lines(), separator));
 }
 
-void exportChartPicture(QChartView& chart, const std::string& path) {
+void exportChartPicture(ValueTableChart& chart, QSize size, const std::string& path) {
+  QImage picture(size, QImage::Format_ARGB32_Premultiplied);
+  if (picture.isNull()) {
+    throw numora::outOfMemoryFault();
+  }
+  picture.fill(Qt::white);
+  QPainter painter(&picture);
+  painter.setRenderHint(QPainter::Antialiasing);
+  chart.renderAlone(painter, size);
+  painter.end();
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
   // A picture that cannot be made in memory leaves no file rather than an empty one.
-  if (!chart.grab().save(&buffer, "PNG")) {
+  if (!picture.save(&buffer, "PNG")) {
     throw numora::outOfMemoryFault();
   }
   writeBytes(path, bytes);
 }
 
-void exportChartDrawing(QChartView& chart, const std::string& path) {
+void exportChartDrawing(ValueTableChart& chart, QSize size, const std::string& path) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
   QSvgGenerator drawing;
   drawing.setOutputDevice(&buffer);
-  drawing.setSize(chart.viewport()->size());
-  drawing.setViewBox(chart.viewport()->rect());
-  drawing.setTitle(chart.windowTitle());
+  drawing.setSize(size);
+  drawing.setViewBox(QRect(QPoint(0, 0), size));
+  drawing.setTitle(chart.window()->windowTitle());
   QPainter painter;
   if (!painter.begin(&drawing)) {
     throw numora::outOfMemoryFault();
   }
-  chart.render(&painter, QRectF(chart.viewport()->rect()), chart.viewport()->rect());
+  chart.renderAlone(painter, size);
   painter.end();
   writeBytes(path, bytes);
 }

@@ -3,7 +3,8 @@
 #include <QStringList>
 #include <string>
 
-class QChartView;
+class QSize;
+class ValueTableChart;
 class ValueTableModel;
 
 // What "Export..." in the value table window writes: the grid as comma-separated values, the
@@ -20,7 +21,7 @@ ExportKind exportKind(const QString& path, const QString& chosenFilter);
 QString exportPath(const QString& path, ExportKind kind);
 
 void exportGrid(const ValueTableModel& model, char separator, const std::string& path);
-// The chart as the window shows it, pixel for pixel.
-void exportChartPicture(QChartView& chart, const std::string& path);
-// The chart as lines and text that scale.
-void exportChartDrawing(QChartView& chart, const std::string& path);
+// The chart alone, with its legend, drawn at `size` in pixels, without the window around it.
+void exportChartPicture(ValueTableChart& chart, QSize size, const std::string& path);
+// The same as lines and text that scale, `size` being its size in pixels.
+void exportChartDrawing(ValueTableChart& chart, QSize size, const std::string& path);

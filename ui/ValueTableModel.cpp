@@ -50,6 +50,14 @@ void ValueTableModel::startTable(numora::Variable variable, std::vector<numora::
   endResetModel();
 }
 
+void ValueTableModel::clear() {
+  beginResetModel();
+  std::vector<numora::Row>().swap(rows_);
+  labels_.clear();
+  std::vector<numora::ValueLine>().swap(lines_);
+  endResetModel();
+}
+
 void ValueTableModel::appendLines(std::vector<numora::ValueLine> lines) {
   if (lines.empty()) {
     return;

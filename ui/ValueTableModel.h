@@ -26,6 +26,8 @@ class ValueTableModel : public QAbstractTableModel {
 
   // Starts a new, empty value table of `variable` over these rows.
   void startTable(numora::Variable variable, std::vector<numora::Row> rows);
+  // Shows no table, and gives back the memory the lines held.
+  void clear();
   // Adds lines below those shown.
   void appendLines(std::vector<numora::ValueLine> lines);
 

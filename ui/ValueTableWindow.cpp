@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QHelpEvent>
@@ -12,7 +13,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QShowEvent>
+#include <QSpinBox>
 #include <QSplitter>
 #include <QStyle>
 #include <QStyledItemDelegate>
@@ -22,8 +25,10 @@
 #include <QVBoxLayout>
 
 #include "FaultBox.h"
+#include "FreedMemory.h"
 #include "ValueTableChart.h"
 #include "ValueTableExport.h"
+#include "ValueTableLegend.h"
 #include "ValueTableModel.h"
 #include "ValueTableRun.h"
 #include "WholeNumber.h"
@@ -58,6 +63,19 @@ std::int64_t fieldValue(const std::string& text) {
   } catch (const std::exception&) {
     return 1;
   }
+}
+
+// The size a picture of the chart has unless the user picks another.
+constexpr QSize PictureSize(1600, 1000);
+
+QSpinBox* sizeField(QWidget* parent, const char* name, const char* accessibleName, int value) {
+  auto* field = new QSpinBox(parent);
+  field->setObjectName(name);
+  field->setAccessibleName(accessibleName);
+  field->setRange(16, 10000);
+  field->setValue(value);
+  field->setSuffix(" px");
+  return field;
 }
 
 QLineEdit* rangeField(QWidget* parent, const char* name) {
@@ -147,23 +165,35 @@ ValueTableWindow::ValueTableWindow(const numora::RowTable& table,
   progressTimer_->setInterval(ProgressIntervalMs);
   connect(progressTimer_, &QTimer::timeout, this, &ValueTableWindow::showProgress);
 
-  auto* split = new QSplitter(Qt::Horizontal, this);
-  split->addWidget(grid_);
-  split->addWidget(chart_);
-  split->setSizes({330, 570});
+  legend_ = new ValueTableLegend(this);
+  connect(legend_, &ValueTableLegend::rowToggled, chart_, &ValueTableChart::setRowShown);
+
+  split_ = new QSplitter(Qt::Horizontal, this);
+  split_->addWidget(grid_);
+  split_->addWidget(chart_);
+  split_->addWidget(legend_);
+  split_->setChildrenCollapsible(false);
+  split_->setStretchFactor(1, 1);
+  split_->setSizes({330, 450, 120});
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(createSettingsBar());
-  layout->addWidget(split, 1);
+  layout->addWidget(split_, 1);
   setCalculating(false);
   fillFirstRange();
 }
 
 ValueTableWindow::~ValueTableWindow() = default;
 
+// The range on one line, the buttons and the progress on the next, so that the window fits a
+// narrow or scaled screen.
 QWidget* ValueTableWindow::createSettingsBar() {
   auto* bar = new QWidget(this);
-  auto* layout = new QHBoxLayout(bar);
-  layout->setContentsMargins(0, 0, 0, 0);
+  auto* lines = new QVBoxLayout(bar);
+  lines->setContentsMargins(0, 0, 0, 0);
+  auto* layout = new QHBoxLayout;
+  auto* buttons = new QHBoxLayout;
+  lines->addLayout(layout);
+  lines->addLayout(buttons);
   variable_ = new QComboBox(bar);
   variable_->setObjectName("Variable");
   variable_->addItems({"x", "y", "z"});
@@ -187,10 +217,11 @@ QWidget* ValueTableWindow::createSettingsBar() {
   labelled("From", from_);
   labelled("To", to_);
   labelled("Step", step_);
-  layout->addWidget(calculate_);
-  layout->addWidget(progress_, 1);
-  layout->addWidget(cancel_);
-  layout->addWidget(export_);
+  layout->addStretch(1);
+  buttons->addWidget(calculate_);
+  buttons->addWidget(progress_, 1);
+  buttons->addWidget(cancel_);
+  buttons->addWidget(export_);
   connect(variable_, &QComboBox::currentIndexChanged, this, [this] {
     if (!calculatedOnce_) {
       fillFirstRange();
@@ -212,7 +243,37 @@ QFileDialog* ValueTableWindow::createExportDialog() {
   dialog->setAcceptMode(QFileDialog::AcceptSave);
   dialog->setFileMode(QFileDialog::AnyFile);
   dialog->setNameFilters(exportFilters());
+  addPictureSizeFields(dialog);
   return dialog;
+}
+
+// Below the file type, the size of a PNG or SVG picture of the chart, in pixels.
+void ValueTableWindow::addPictureSizeFields(QFileDialog* dialog) {
+  auto* grid = qobject_cast<QGridLayout*>(dialog->layout());
+  if (grid == nullptr) {
+    return;
+  }
+  auto* fields = new QWidget(dialog);
+  auto* layout = new QHBoxLayout(fields);
+  layout->setContentsMargins(0, 0, 0, 0);
+  pictureWidth_ = sizeField(fields, "ExportWidth", "Picture width", PictureSize.width());
+  pictureHeight_ = sizeField(fields, "ExportHeight", "Picture height", PictureSize.height());
+  layout->addWidget(pictureWidth_);
+  layout->addWidget(new QLabel("x", fields));
+  layout->addWidget(pictureHeight_);
+  layout->addStretch(1);
+  auto* label = new QLabel("Picture &size:", dialog);
+  label->setBuddy(pictureWidth_);
+  const int row = grid->rowCount();
+  grid->addWidget(label, row, 0);
+  grid->addWidget(fields, row, 1);
+  const auto enableForPictures = [this](const QString& filter) {
+    const bool picture = exportKind(QString(), filter) != ExportKind::Csv;
+    pictureWidth_->setEnabled(picture);
+    pictureHeight_->setEnabled(picture);
+  };
+  connect(dialog, &QFileDialog::filterSelected, this, enableForPictures);
+  enableForPictures(dialog->selectedNameFilter());
 }
 
 // Until the first value table, From is the chosen variable's field and To ten values on.
@@ -248,12 +309,33 @@ void ValueTableWindow::startRun() {
   calculatedOnce_ = true;
   separator_ = inputs.separator;
   model_->startTable(variable, std::move(rows));
-  chart_->showTable(variable, model_->rows(), {}, separator_);
+  showTable();
+  fitGridToColumns();
   progress_->setRange(0, static_cast<int>(calculator->lineCount()));
   progress_->setValue(0);
   run_ = std::make_unique<ValueTableRun>(std::move(calculator));
   setCalculating(true);
   progressTimer_->start();
+}
+
+void ValueTableWindow::showTable() {
+  chart_->showTable(*model_, separator_);
+  std::vector<QPen> pens;
+  for (std::size_t row = 0; row < model_->rows().size(); ++row) {
+    pens.push_back(rowPen(row));
+  }
+  legend_->showRows(rowLabels(model_->rows()), pens);
+}
+
+// The grid takes the width its columns need, up to half of the room beside the legend, so that
+// no column shows only its left part, where a right-aligned number is cut off.
+void ValueTableWindow::fitGridToColumns() {
+  const QList<int> sizes = split_->sizes();
+  const int room = sizes[0] + sizes[1];
+  const int frame = 2 * grid_->frameWidth() + grid_->verticalScrollBar()->sizeHint().width();
+  const int columns = grid_->horizontalHeader()->length() + frame;
+  const int gridWidth = std::min(columns, room / 2);
+  split_->setSizes({gridWidth, room - gridWidth, sizes[2]});
 }
 
 void ValueTableWindow::showProgress() {
@@ -275,7 +357,7 @@ void ValueTableWindow::finishRun() {
   const std::exception_ptr fault = run_->fault();
   run_.reset();
   setCalculating(false);
-  chart_->showTable(model_->variable(), model_->rows(), model_->lines(), separator_);
+  showTable();
   if (fault) {
     runCommand(this, [fault] { std::rethrow_exception(fault); });
   }
@@ -303,6 +385,10 @@ void ValueTableWindow::exportClicked() {
   runCommand(this, [&] { exportTo(path); });
 }
 
+QSize ValueTableWindow::pictureSize() const {
+  return {pictureWidth_->value(), pictureHeight_->value()};
+}
+
 void ValueTableWindow::exportTo(const QString& path) {
   const ExportKind kind = exportKind(path, exportDialog_->selectedNameFilter());
   const std::string file = exportPath(path, kind).toStdString();
@@ -311,10 +397,10 @@ void ValueTableWindow::exportTo(const QString& path) {
       exportGrid(*model_, separator_, file);
       return;
     case ExportKind::Png:
-      exportChartPicture(*chart_, file);
+      exportChartPicture(*chart_, pictureSize(), file);
       return;
     case ExportKind::Svg:
-      exportChartDrawing(*chart_, file);
+      exportChartDrawing(*chart_, pictureSize(), file);
       return;
   }
 }
@@ -353,7 +439,15 @@ void ValueTableWindow::placeBesideOpener() {
                           place.width(), place.height());
 }
 
+// Closing the window ends a run and lets go of the value table, which may hold hundreds of
+// megabytes; the range stays for the next time.
 void ValueTableWindow::closeEvent(QCloseEvent* event) {
-  cancelClicked();
+  progressTimer_->stop();
+  run_.reset();
+  setCalculating(false);
+  chart_->clearTable();
+  legend_->clear();
+  model_->clear();
+  numora::returnFreedMemory();
   QWidget::closeEvent(event);
 }

@@ -14,10 +14,13 @@ class QSize;
 class QFileDialog;
 class QLineEdit;
 class QProgressBar;
+class QSpinBox;
+class QSplitter;
 class QPushButton;
 class QTableView;
 class QTimer;
 class ValueTableChart;
+class ValueTableLegend;
 class ValueTableModel;
 class ValueTableRun;
 
@@ -25,15 +28,18 @@ class ValueTableRun;
 // "Calculate", or Return in From, To or Step, calculates every row of the table once for each
 // value, on a worker thread, while a progress bar shows and "Cancel" stops it; the lines
 // finished so far stay. The window opens with the focus in From. The values show
-// in a grid and a chart, and "Export..." writes the grid as CSV or the chart as PNG or SVG.
+// in a grid and a chart with its legend beside it, and "Export..." writes the grid as CSV or
+// the chart as PNG or SVG at the picture size chosen in the export dialog (1600 x 1000 unless
+// the user picks another).
 // The window reads the variable fields and the decimal separator from the main window when
 // "Calculate" is pressed, through `readInputs`, and never changes the table. Closing it only
-// hides it, and cancels a run.
+// hides it: it ends a run and lets go of the value table's memory.
 //
 // The window opens beside the window it was opened from, within the screen's available area.
 //
 // Controls carry object names by which tests find them: Variable, From, To, Step, Calculate,
-// Cancel, Export, Progress, Grid, Chart and the dialog ExportDialog.
+// Cancel, Export, Progress, Grid, Chart, Legend and the dialog ExportDialog with its fields
+// ExportWidth and ExportHeight.
 // Where a window of this outer size goes beside `opener`'s frame: right of it, else left of it,
 // else overlapping it as little as the available area allows; never beyond that area, shrunk to
 // it where it is smaller.
@@ -67,6 +73,10 @@ class ValueTableWindow : public QWidget {
   QWidget* createSettingsBar();
   void placeBesideOpener();
   QFileDialog* createExportDialog();
+  void addPictureSizeFields(QFileDialog* dialog);
+  QSize pictureSize() const;
+  void showTable();
+  void fitGridToColumns();
   void fillFirstRange();
   numora::Variable chosenVariable() const;
   void startRun();
@@ -91,6 +101,10 @@ class ValueTableWindow : public QWidget {
   QTableView* grid_;
   ValueTableModel* model_;
   ValueTableChart* chart_;
+  ValueTableLegend* legend_;
+  QSplitter* split_;
+  QSpinBox* pictureWidth_ = nullptr;
+  QSpinBox* pictureHeight_ = nullptr;
   QFileDialog* exportDialog_;
   QTimer* progressTimer_;
   std::unique_ptr<ValueTableRun> run_;

@@ -4,11 +4,11 @@
 
 #include <QComboBox>
 #include <QFile>
-#include <QGraphicsSimpleTextItem>
+#include <QFileDialog>
 #include <QGraphicsTextItem>
 #include <QImage>
-#include <QLegend>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPaintEngine>
@@ -16,11 +16,14 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSet>
+#include <QSpinBox>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolTip>
+#include <QValueAxis>
 #include <QXmlStreamReader>
+#include <cmath>
 #include <memory>
 #include <utility>
 
@@ -191,23 +194,16 @@ QString shownHeader(const ValueTableWindow& window, int column, int role = Qt::D
   return grid->model()->headerData(column, Qt::Horizontal, role).toString();
 }
 
-// The legend entry's label for `name`, where the user sees it in the chart.
-QPoint legendLabelAt(ValueTableChart& chart, const QString& name) {
-  QList<QGraphicsItem*> items = chart.chart()->legend()->childItems();
-  while (!items.isEmpty()) {
-    QGraphicsItem* item = items.takeFirst();
-    items << item->childItems();
-    QString text;
-    if (auto* simple = dynamic_cast<QGraphicsSimpleTextItem*>(item)) {
-      text = simple->text();
-    } else if (auto* rich = dynamic_cast<QGraphicsTextItem*>(item)) {
-      text = rich->toPlainText();
-    }
-    if (text == name && item->isVisible()) {
-      return chart.mapFromScene(item->sceneBoundingRect().center());
+// The texts on the chart's axes: their labels and titles.
+QStringList axisLabels(ValueTableChart& chart) {
+  QStringList labels;
+  for (const QGraphicsItem* item : chart.scene()->items()) {
+    if (const auto* text = dynamic_cast<const QGraphicsTextItem*>(item);
+        text != nullptr && text->isVisible() && !text->toPlainText().isEmpty()) {
+      labels << text->toPlainText();
     }
   }
-  return {-1, -1};
+  return labels;
 }
 
 // The number of straight lines an SVG drawing draws in `colour`: the segments of a series.
@@ -328,6 +324,9 @@ class ValueTableWindowTest : public MainWindowFixture {
                             .arg(window->y())
                             .arg(window->frameGeometry().width())
                             .arg(window->frameGeometry().height())));
+    // It fits a 1280 x 1024 screen scaled to twice the size.
+    QVERIFY2(window->minimumSizeHint().width() <= 640,
+             qPrintable(QString::number(window->minimumSizeHint().width())));
   }
 
   void gridShowsValuesNamesFaultsAndLeavesTheTableAsItWas() {
@@ -399,10 +398,10 @@ class ValueTableWindowTest : public MainWindowFixture {
 
   // Rows stay apart: each of the first twelve has a colour of its own, the thirteenth takes
   // the first colour with another line style, and two rows of one Name are told apart by Nr in
-  // the grid's headers and in the legend.
+  // the grid's headers and in the legend, which shows every one of 25 rows.
   void rowsAreToldApartByColourAndLabel() {
     std::vector<numora::Row> rows;
-    for (int i = 1; i <= 13; ++i) {
+    for (int i = 1; i <= 25; ++i) {
       rows.push_back({i == 13 ? "Row 1" : "Row " + std::to_string(i), "x*" + std::to_string(i), "",
                       std::to_string(i)});
     }
@@ -420,10 +419,15 @@ class ValueTableWindowTest : public MainWindowFixture {
     QCOMPARE(chart->rowSeries(12)->pen().color(), chart->rowSeries(0)->pen().color());
     QVERIFY(chart->rowSeries(12)->pen().style() != Qt::SolidLine);
     const QAbstractItemModel* grid = control<QTableView>(*window, "Grid")->model();
-    for (const auto& [row, label] :
-         {std::pair{0, "Row 1 (Nr 1)"}, std::pair{1, "Row 2"}, std::pair{12, "Row 1 (Nr 13)"}}) {
+    auto* legend = control<QListWidget>(*window, "Legend");
+    QCOMPARE(legend->count(), 25);
+    for (const auto& [row, label] : {std::pair{0, "Row 1 (Nr 1)"}, std::pair{1, "Row 2"},
+                                     std::pair{12, "Row 1 (Nr 13)"}, std::pair{24, "Row 25"}}) {
       QCOMPARE(chart->rowSeries(row)->name(), QString(label));
       QCOMPARE(grid->headerData(row + 1, Qt::Horizontal).toString(), QString(label));
+      legend->scrollToItem(legend->item(row));
+      QCOMPARE(legend->item(row)->text(), QString(label));
+      QVERIFY(legend->viewport()->rect().contains(legend->visualItemRect(legend->item(row))));
     }
   }
 
@@ -443,19 +447,73 @@ class ValueTableWindowTest : public MainWindowFixture {
     QCOMPARE(chart->seriesOfRow(1)[1]->at(0), QPointF(1, 1e200));
     QCOMPARE(chart->rowSeries(0)->count(), 11);
 
-    // The legend is laid out once the chart has been painted.
-    QPoint label;
-    QTRY_VERIFY((label = legendLabelAt(*chart, "Peak")).x() >= 0);
-    QTest::mouseClick(chart->viewport(), Qt::LeftButton, {}, label);
+    // A click on the row's legend entry hides its line, and the Result axis then spans the
+    // rows shown; a second click shows it again.
+    const auto resultAxis = [&] {
+      return static_cast<QValueAxis*>(chart->chart()->axes(Qt::Vertical)[0]);
+    };
+    QVERIFY(resultAxis()->max() >= 1e200);
+    auto* legend = control<QListWidget>(*window, "Legend");
+    const auto clickEntry = [&](int row) {
+      QTest::mouseClick(legend->viewport(), Qt::LeftButton, {},
+                        legend->visualItemRect(legend->item(row)).center());
+    };
+    clickEntry(1);
     for (QXYSeries* series : chart->seriesOfRow(1)) {
       QVERIFY(!series->isVisible());
     }
     QVERIFY(chart->rowSeries(0)->isVisible());
-    QCOMPARE(legendLabelAt(*chart, "Peak"), label);
-    QTest::mouseClick(chart->viewport(), Qt::LeftButton, {}, label);
+    QCOMPARE(legend->item(1)->checkState(), Qt::Unchecked);
+    QVERIFY2(resultAxis()->max() >= 25 && resultAxis()->max() <= 30,
+             qPrintable(QString::number(resultAxis()->max())));
+    QCOMPARE(resultAxis()->min(), 0.0);
+    legend->setCurrentRow(1);
+    QTest::keyClick(legend, Qt::Key_Space);
     for (QXYSeries* series : chart->seriesOfRow(1)) {
       QVERIFY(series->isVisible());
     }
+    QVERIFY(resultAxis()->max() >= 1e200);
+
+    // The point under the pointer tells its row, variable value and Result text.
+    QToolTip::hideText();
+    emit chart->rowSeries(0)->hovered(QPointF(3.2, 10), true);
+    QTRY_COMPARE(QToolTip::text(), QString("Square\nx = 3\nResult = 9"));
+    QCOMPARE(chart->pointText(1, 1), QString("Peak\nx = 1\nResult = 1E200"));
+    emit chart->rowSeries(0)->hovered(QPointF(3.2, 10), false);
+    QTRY_VERIFY(!QToolTip::isVisible());
+  }
+
+  // Results up to the limit of the number range label the Result axis with numbers, never
+  // "inf": beyond 1E300 they are drawn in a unit that the axis's title names.
+  void resultAxisLabelsAreNumbersNearTheLimits_data() {
+    QTest::addColumn<QString>("term");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("up to 1E308") << "10^(x)"
+                                 << "Result (in units of 1E308)";
+    QTest::newRow("both ends") << "sign(x-200)*10^(abs(x-200)+108)"
+                               << "Result (in units of 1E308)";
+    QTest::newRow("plain") << "x^(2)"
+                           << "Result";
+  }
+
+  void resultAxisLabelsAreNumbersNearTheLimits() {
+    QFETCH(QString, term);
+    QFETCH(QString, title);
+    main_->table().replaceAllRows({{"Big", term.toStdString(), "", "1"}});
+    ValueTableWindow* window = openValueTableWindow(*main_);
+    typeRange(*window, "1", "400", "1");
+    QVERIFY(calculate(*window));
+    const auto* axis = static_cast<QValueAxis*>(window->chart()->chart()->axes(Qt::Vertical)[0]);
+    // The labels are laid out once the chart has been painted.
+    QStringList labels;
+    QTRY_VERIFY((labels = axisLabels(*window->chart())).size() >= 6);
+    for (const QString& label : labels) {
+      bool number = false;
+      const double value = label.toDouble(&number);
+      QVERIFY2((number && std::isfinite(value)) || label == "x" || label == axis->titleText(),
+               qPrintable(labels.join(", ")));
+    }
+    QCOMPARE(axis->titleText(), title);
   }
 
   // A line of 100,000 values is drawn with a few points per column of the chart, keeping its
@@ -504,14 +562,25 @@ class ValueTableWindowTest : public MainWindowFixture {
     QVERIFY(QString::fromStdString(csv).startsWith(
         "x;Square;Power;Nothing;Next\r\n-4;16;Fehler;;\r\n"));
 
+    // A picture is the chart alone, at 1600 x 1000 unless the user picks another size: white
+    // to its corners, where the window's grey margin was.
     const QImage picture(exportAs("chart.PNG"));
-    QVERIFY(!picture.isNull());
-    QCOMPARE(picture.size(), window->chart()->size());
+    QCOMPARE(picture.size(), QSize(1600, 1000));
+    QCOMPARE(picture.pixelColor(1, 1), QColor(Qt::white));
+    QCOMPARE(picture.pixelColor(1598, 998), QColor(Qt::white));
+    auto* dialog = window->findChild<QFileDialog*>("ExportDialog");
+    dialog->findChild<QSpinBox*>("ExportWidth")->setValue(800);
+    dialog->findChild<QSpinBox*>("ExportHeight")->setValue(500);
+    QCOMPARE(QImage(exportAs("small.png")).size(), QSize(800, 500));
 
     QFile drawing(exportAs("chart.svg"));
     QVERIFY(drawing.open(QIODevice::ReadOnly));
     QCOMPARE(linesDrawnIn(drawing, window->chart()->rowSeries(0)->color()),
              window->chart()->rowSeries(0)->count() - 1);
+    drawing.seek(0);
+    QVERIFY(drawing.readAll().contains("viewBox=\"0 0 800 500\""));
+    // The window still shows the chart at its own size.
+    QVERIFY(window->chart()->chart()->size().width() < 800);
   }
 
   void cancelKeepsTheLinesFinishedSoFar() {
@@ -533,6 +602,24 @@ class ValueTableWindowTest : public MainWindowFixture {
     QCOMPARE(shownCell(*window, shown - 1, 40).isEmpty(), false);
     QCOMPARE(window->chart()->rowSeries(0)->count(), shown);
     QCOMPARE(linesOf(main_->table()), before);
+  }
+
+  // Closing the window lets go of the value table; the range stays for the next time.
+  void closingLetsGoOfTheTable() {
+    main_->table().replaceAllRows(FaultingRows);
+    ValueTableWindow* window = openValueTableWindow(*main_);
+    typeRange(*window, "-4", "6", "2");
+    QVERIFY(calculate(*window));
+    QVERIFY(!window->chart()->chart()->series().isEmpty());
+    window->close();
+    QCOMPARE(window->model()->rowCount(), 0);
+    QVERIFY(window->model()->lines().empty());
+    QVERIFY(window->chart()->chart()->series().isEmpty());
+    QCOMPARE(control<QListWidget>(*window, "Legend")->count(), 0);
+    window = openValueTableWindow(*main_);
+    QCOMPARE(control<QLineEdit>(*window, "From")->text(), QString("-4"));
+    QVERIFY(calculate(*window));
+    QCOMPARE(window->model()->rowCount(), 6);
   }
 
   void badRangeShowsItsFaultAndCalculatesNothing_data() {
