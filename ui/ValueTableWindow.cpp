@@ -41,6 +41,8 @@ constexpr int ProgressIntervalMs = 50;
 // The window's outer size when it first opens, title bar and frame included.
 constexpr int OuterWidth = 920;
 constexpr int OuterHeight = 620;
+// The legend's widest: a longer label is cut, and shows whole as the entry's tooltip.
+constexpr int MostLegendWidth = 200;
 // What a new value table spans: From the variable's field, To that many values further.
 constexpr std::int64_t FirstSpan = 10;
 
@@ -310,7 +312,7 @@ void ValueTableWindow::startRun() {
   separator_ = inputs.separator;
   model_->startTable(variable, std::move(rows));
   showTable();
-  fitGridToColumns();
+  fitColumnsAndLegend();
   progress_->setRange(0, static_cast<int>(calculator->lineCount()));
   progress_->setValue(0);
   run_ = std::make_unique<ValueTableRun>(std::move(calculator));
@@ -327,15 +329,25 @@ void ValueTableWindow::showTable() {
   legend_->showRows(rowLabels(model_->rows()), pens);
 }
 
-// The grid takes the width its columns need, up to half of the room beside the legend, so that
-// no column shows only its left part, where a right-aligned number is cut off.
-void ValueTableWindow::fitGridToColumns() {
+// The legend takes the width of its labels, up to a limit; the grid the width of the whole
+// columns that fit into half of the room left, so that no column shows only its left part,
+// where a right-aligned number is cut off.
+void ValueTableWindow::fitColumnsAndLegend() {
   const QList<int> sizes = split_->sizes();
-  const int room = sizes[0] + sizes[1];
+  const int room = sizes[0] + sizes[1] + sizes[2];
+  const int legendWidth = std::min(legend_->sizeHintForColumn(0) + 2 * legend_->frameWidth() +
+                                       legend_->verticalScrollBar()->sizeHint().width(),
+                                   MostLegendWidth);
   const int frame = 2 * grid_->frameWidth() + grid_->verticalScrollBar()->sizeHint().width();
-  const int columns = grid_->horizontalHeader()->length() + frame;
-  const int gridWidth = std::min(columns, room / 2);
-  split_->setSizes({gridWidth, room - gridWidth, sizes[2]});
+  const QHeaderView* columns = grid_->horizontalHeader();
+  int gridWidth = frame + columns->sectionSize(0);
+  for (int column = 1; column < columns->count(); ++column) {
+    if (gridWidth + columns->sectionSize(column) > (room - legendWidth) / 2) {
+      break;
+    }
+    gridWidth += columns->sectionSize(column);
+  }
+  split_->setSizes({gridWidth, room - legendWidth - gridWidth, legendWidth});
 }
 
 void ValueTableWindow::showProgress() {

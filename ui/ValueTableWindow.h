@@ -76,7 +76,7 @@ class ValueTableWindow : public QWidget {
   void addPictureSizeFields(QFileDialog* dialog);
   QSize pictureSize() const;
   void showTable();
-  void fitGridToColumns();
+  void fitColumnsAndLegend();
   void fillFirstRange();
   numora::Variable chosenVariable() const;
   void startRun();
