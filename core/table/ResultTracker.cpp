@@ -62,8 +62,8 @@ OriginChange ResultTracker::changeFor(const TableStep& step) {
   ChangedOrigins change;
   for (const IndexedText& text : edit.texts) {
     const auto index = static_cast<std::size_t>(text.index);
-    ResultOrigin origin = edit.field == RowField::Term ? origins_.rows[index].copy()
-                                                       : originFromOutside(text.text);
+    ResultOrigin origin =
+        edit.field == RowField::Term ? origins_.rows[index].copy() : originFromOutside(text.text);
     origin.termEdited = edit.field == RowField::Term;
     change.rows.push_back({text.index, std::move(origin)});
   }
