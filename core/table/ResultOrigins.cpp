@@ -13,16 +13,40 @@ std::size_t bytesOf(const std::optional<StopMark>& stop) {
 
 }  // namespace
 
-ResultOrigin ResultOrigin::copy() const {
-  ResultOrigin made{stamp, nullptr, readingCount, calculation, source, variablesRead, termEdited};
-  if (readingCount != 0) {
-    made.readings = std::make_unique<RowReading[]>(readingCount);
-    std::copy_n(readings.get(), readingCount, made.readings.get());
+RowReadings::RowReadings(std::span<const RowReading> readings)
+    : count_(static_cast<std::uint32_t>(readings.size())) {
+  if (count_ == 1) {
+    stamp_ = readings.front().stamp;
+    position_ = readings.front().position;
+  } else if (count_ > 1) {
+    heap_ = new RowReading[count_];
+    std::copy(readings.begin(), readings.end(), heap_);
   }
-  return made;
 }
 
-std::size_t ResultOrigin::bytes() const { return readingCount * sizeof(RowReading); }
+bool RowReadings::operator==(const RowReadings& other) const {
+  if (count_ != other.count_) {
+    return false;
+  }
+  for (std::size_t at = 0; at < count_; ++at) {
+    if ((*this)[at] != other[at]) {
+      return false;
+    }
+  }
+  return true;
+}
+
+RowReadings RowReadings::copy() const {
+  if (count_ <= 1) {
+    const RowReading one = count_ == 1 ? (*this)[0] : RowReading{};
+    return RowReadings(std::span<const RowReading>(&one, count_));
+  }
+  return RowReadings(std::span<const RowReading>(heap_, count_));
+}
+
+ResultOrigin ResultOrigin::copy() const {
+  return {stamp, readings.copy(), calculation, variablesRead, termEdited};
+}
 
 void OriginInOrOut::exchange(Origins& origins) {
   std::optional<StopMark>& mark = origins.stop;
@@ -48,7 +72,7 @@ void OriginInOrOut::exchange(Origins& origins) {
   held = !held;
 }
 
-std::size_t OriginInOrOut::bytes() const { return origin.bytes() + bytesOf(stop); }
+std::size_t OriginInOrOut::bytes() const { return origin.readings.bytes() + bytesOf(stop); }
 
 void SwappedOrigins::exchange(Origins& origins) {
   std::swap(origins.rows[static_cast<std::size_t>(first)],
@@ -60,12 +84,19 @@ void SwappedOrigins::exchange(Origins& origins) {
   }
 }
 
-void AllOrigins::exchange(Origins& origins) { std::swap(held, origins); }
+void AllOrigins::exchange(Origins& origins) {
+  std::swap(held, origins);
+  for (const int index : kept) {
+    std::swap(origins.rows[static_cast<std::size_t>(index)],
+              held.rows[static_cast<std::size_t>(index)]);
+  }
+}
 
 std::size_t AllOrigins::bytes() const {
-  std::size_t bytes = held.rows.capacity() * sizeof(ResultOrigin) + bytesOf(held.stop);
+  std::size_t bytes = held.rows.capacity() * sizeof(ResultOrigin) + kept.capacity() * sizeof(int) +
+                      bytesOf(held.stop);
   for (const ResultOrigin& origin : held.rows) {
-    bytes += origin.bytes();
+    bytes += origin.readings.bytes();
   }
   return bytes;
 }
@@ -82,7 +113,7 @@ void ChangedOrigins::exchange(Origins& origins) {
 std::size_t ChangedOrigins::bytes() const {
   std::size_t bytes = rows.capacity() * sizeof(IndexedOrigin) + bytesOf(stop);
   for (const IndexedOrigin& row : rows) {
-    bytes += row.origin.bytes();
+    bytes += row.origin.readings.bytes();
   }
   return bytes;
 }

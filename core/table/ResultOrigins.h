@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -21,32 +22,82 @@ struct RowReading {
 };
 
 // How a row's Result came to be.
-enum class ResultSource : std::uint8_t {
+enum class ResultSource {
   None,         // the row has no Result
   File,         // the Result came with the row from outside the program: a file, mostly
   Calculation,  // a calculation wrote it while the program runs
 };
 
+// The Results of other rows that one evaluation read, by rising position, each once. Most
+// terms read one row at most: that one is kept in place, more on the heap.
+class RowReadings {
+ public:
+  RowReadings() = default;
+  explicit RowReadings(std::span<const RowReading> readings);
+  RowReadings(RowReadings&& other) noexcept
+      : stamp_(other.stamp_), position_(other.position_), count_(other.count_) {
+    other.count_ = 0;
+  }
+  RowReadings& operator=(RowReadings&& other) noexcept {
+    if (this != &other) {
+      release();
+      stamp_ = other.stamp_;
+      position_ = other.position_;
+      count_ = std::exchange(other.count_, 0);
+    }
+    return *this;
+  }
+  RowReadings(const RowReadings&) = delete;
+  RowReadings& operator=(const RowReadings&) = delete;
+  ~RowReadings() { release(); }
+
+  std::size_t size() const { return count_; }
+  RowReading operator[](std::size_t at) const {
+    return count_ == 1 ? RowReading{position_, stamp_} : heap_[at];
+  }
+  bool operator==(const RowReadings& other) const;
+  RowReadings copy() const;
+  // What they hold on the heap, in bytes.
+  std::size_t bytes() const { return count_ > 1 ? count_ * sizeof(RowReading) : 0; }
+
+ private:
+  void release() {
+    if (count_ > 1) {
+      delete[] heap_;
+    }
+    count_ = 0;
+  }
+
+  union {
+    std::uint64_t stamp_ = 0;  // of the one reading
+    RowReading* heap_;         // of two and more
+  };
+  std::int32_t position_ = 0;  // of the one reading
+  std::uint32_t count_ = 0;
+};
+
 // Where the Result of one row comes from, kept beside the row and moved with it: enough to
 // tell later whether calculating the row now would write the same Result, and if not, why.
+// A million rows keep a million of these, so they are packed into 32 bytes.
 struct ResultOrigin {
   // Names this Result text of this row: a new stamp for every new text, the old one kept when a
   // calculation writes the same text again. 0 for a row without a Result.
   std::uint64_t stamp = 0;
-  // The Results of other rows that the evaluation read, by rising position, each once.
-  std::unique_ptr<RowReading[]> readings;
-  std::uint32_t readingCount = 0;
-  // The calculation that wrote the Result, counted from 1 for each calculate command; 0 for none.
+  RowReadings readings;
+  // The calculation that wrote the Result, counted from 1 for each calculate command; 0 when
+  // none did.
   std::uint32_t calculation = 0;
-  ResultSource source = ResultSource::None;
   std::uint8_t variablesRead = 0;  // bit 0 for x, 1 for y, 2 for z
   bool termEdited = false;         // the Term was edited after the Result was written
 
-  std::span<const RowReading> rowsRead() const { return {readings.get(), readingCount}; }
+  ResultSource source() const {
+    return stamp == 0         ? ResultSource::None
+           : calculation == 0 ? ResultSource::File
+                              : ResultSource::Calculation;
+  }
   ResultOrigin copy() const;
-  // What the origin holds besides itself, in bytes.
-  std::size_t bytes() const;
 };
+static_assert(sizeof(ResultOrigin) == 32);
 
 // Where the last calculate all stopped at a fault: the row (the mark moves with it), the number
 // of that calculation, and the fault's message as the fault box shows it.
@@ -87,9 +138,11 @@ struct SwappedOrigins {
   std::size_t bytes() const { return 0; }
 };
 
-// Every origin and the stop mark at once: new table, open.
+// Every origin and the stop mark at once: new table, open, calculate all. The rows in `kept`
+// (calculate all did not write them) keep their origins: each exchange moves them over.
 struct AllOrigins {
   Origins held;
+  std::vector<int> kept;
 
   void exchange(Origins& origins);
   std::size_t bytes() const;

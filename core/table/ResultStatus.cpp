@@ -56,7 +56,7 @@ ResultTracker::OwnCheck ResultTracker::ownCheck(int index) const {
   if (notReached(index, origin)) {
     return {OwnFault::NotReached};
   }
-  if (origin.source != ResultSource::Calculation) {
+  if (origin.source() != ResultSource::Calculation) {
     return {OwnFault::FromFile};
   }
   if (origin.termEdited) {
@@ -97,11 +97,11 @@ bool ResultTracker::holds(const RowReading& reading) const {
   return index < origins_.rows.size() && origins_.rows[index].stamp == reading.stamp;
 }
 
-std::span<const RowReading> ResultTracker::rowsRead(const RowTable& table, int index) const {
-  if (table.row(index).result.empty()) {
-    return {};
-  }
-  return origins_.rows[static_cast<std::size_t>(index)].rowsRead();
+// The rows that the row's Result was calculated from; none for a row without a Result.
+std::size_t ResultTracker::readingCount(const RowTable& table, int index) const {
+  return table.row(index).result.empty()
+             ? 0
+             : origins_.rows[static_cast<std::size_t>(index)].readings.size();
 }
 
 // A row without a Result is current: it has nothing that could be out of date.
@@ -109,9 +109,16 @@ bool ResultTracker::locallyCurrent(const RowTable& table, int index) const {
   if (table.row(index).result.empty()) {
     return true;
   }
-  const std::span<const RowReading> read = rowsRead(table, index);
-  return ownCheck(index).fault == OwnFault::None &&
-         std::all_of(read.begin(), read.end(), [&](const RowReading& r) { return holds(r); });
+  if (ownCheck(index).fault != OwnFault::None) {
+    return false;
+  }
+  const RowReadings& read = origins_.rows[static_cast<std::size_t>(index)].readings;
+  for (std::size_t at = 0; at < read.size(); ++at) {
+    if (!holds(read[at])) {
+      return false;
+    }
+  }
+  return true;
 }
 
 // Whether the row's Result is current with everything it read, worked out by one walk along
@@ -166,12 +173,13 @@ bool ResultTracker::isCurrent(const RowTable& table, int index) const {
     return false;
   }
   while (!path.empty()) {
-    const std::span<const RowReading> read = rowsRead(table, path.back().row);
-    if (path.back().next < read.size()) {
-      const int target = read[path.back().next++].position - 1;
+    Frame& frame = path.back();
+    if (frame.next < readingCount(table, frame.row)) {
+      const auto& read = origins_.rows[static_cast<std::size_t>(frame.row)].readings;
+      const int target = read[frame.next++].position - 1;
       const std::uint32_t word = checked_[static_cast<std::size_t>(target)];
       if ((word & StateMask) == Open) {
-        path.back().lowest = std::min(path.back().lowest, word >> StateBits);
+        frame.lowest = std::min(frame.lowest, word >> StateBits);
       } else if (word >> StateBits == generation_ && (word & StateMask) == Stale) {
         settleFrom(0, Stale);
         return false;
@@ -206,7 +214,9 @@ ResultStatus ResultTracker::statusOf(const RowTable& table, int index,
   if (check.fault != OwnFault::None) {
     return {false, reasonFor(check)};
   }
-  for (const RowReading& reading : origins_.rows[static_cast<std::size_t>(index)].rowsRead()) {
+  const RowReadings& read = origins_.rows[static_cast<std::size_t>(index)].readings;
+  for (std::size_t at = 0; at < read.size(); ++at) {
+    const RowReading reading = read[at];
     if (!holds(reading) || !isCurrent(table, reading.position - 1)) {
       return {false, rowChangedReason(reading.position)};
     }

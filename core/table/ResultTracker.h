@@ -57,6 +57,8 @@ class ResultTracker {
   OriginChange changeFor(const TableStep& step);
   // Does or takes back a change, as the table step it goes with.
   void exchange(OriginChange& change);
+  // Takes the memory of a change that the history drops, for the next calculate all.
+  void recycle(OriginChange& change);
 
   // The status of the Result of the row at `index`, with `fieldsNow` the texts that the fields
   // x, y and z hold now.
@@ -87,7 +89,7 @@ class ResultTracker {
   std::string reasonFor(const OwnCheck& check) const;
   bool holds(const RowReading& reading) const;
   bool locallyCurrent(const RowTable& table, int index) const;
-  std::span<const RowReading> rowsRead(const RowTable& table, int index) const;
+  std::size_t readingCount(const RowTable& table, int index) const;
   bool isCurrent(const RowTable& table, int index) const;
   std::uint32_t checkedWord(std::uint32_t state) const;
 
@@ -95,6 +97,10 @@ class ResultTracker {
   std::uint64_t lastStamp_ = 0;
   // The x, y and z of every calculation, by its number minus one.
   std::vector<Variables> calculations_;
+  // The origins of all rows that a dropped step held: a calculate all on a table of a million
+  // rows builds its new origins in their room, each in place of an old one, instead of in new
+  // memory.
+  std::vector<ResultOrigin> spare_;
 
   // The fields' texts and values as last asked with, and each row's status as worked out since
   // the last change: `generation_` counts the changes, and a row's word holds the generation
@@ -103,48 +109,6 @@ class ResultTracker {
   mutable std::array<std::optional<std::int32_t>, 3> fieldValues_;
   mutable std::vector<std::uint32_t> checked_;
   mutable std::uint32_t generation_ = 1;
-};
-
-// Listens to one calculation for the tracker: what each evaluation reads and, as each Result is
-// written, the row's new origin, the old one kept to take the calculation back. Whatever it
-// hears it passes on to the calculation's own listener, if there is one.
-class ResultTracker::Recording : public CalculationListener {
- public:
-  // `replaced` is where the calculation hands the Results it replaces.
-  Recording(ResultTracker& tracker, const RowTable& table, const CalculationInputs& inputs,
-            const std::vector<IndexedText>& replaced);
-
-  void variableRead(int variable) override;
-  void rowRead(int position) override;
-  void noted(const ReadingNote& note) override;
-  void rowStarted(int index) override;
-  void resultWritten(int index) override;
-
-  // The calculation ended without a fault, or calculate all (`all`) or calculate row stopped at
-  // the row at `index` with the fault's message. Each gives the change that takes back what the
-  // calculation did to the origins, now that it is done.
-  ChangedOrigins finished(bool all);
-  ChangedOrigins stopped(bool all, int index, std::string fault);
-  // Whether the calculation changed the status of a Result or the stop mark.
-  bool changedStatus() const { return changedStatus_ || stopChanged_; }
-
- private:
-  ResultOrigin originOfRow(int index);
-  bool sameStatus(int index, const ResultOrigin& before, const ResultOrigin& after) const;
-  void replaceStop(std::optional<StopMark> stop);
-
-  ResultTracker& tracker_;
-  const RowTable& table_;
-  const CalculationInputs& inputs_;
-  const std::vector<IndexedText>& replaced_;
-  std::uint32_t calculation_;
-  bool variablesKnown_ = false;
-  // What the evaluation of the row being calculated read so far.
-  std::uint8_t variablesRead_ = 0;
-  std::vector<RowReading> readings_;
-  ChangedOrigins ended_;
-  bool changedStatus_ = false;
-  bool stopChanged_ = false;
 };
 
 }  // namespace numora

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "Faults.h"
+#include "ResultRecording.h"
 
 namespace numora {
 
@@ -75,17 +76,17 @@ void TableHistory::calculate(Command command, int selected, const CalculationInp
                              const int& rowInProgress, const Calculate& calculation) {
   tracker_.follow(table_);
   FieldTexts results{RowField::Result, {}};
-  ResultTracker::Recording recording(tracker_, table_, inputs, results.texts);
+  ResultTracker::Recording recording(tracker_, table_, inputs, results.texts,
+                                     command == Command::CalculateAll);
   CalculationInputs heard = inputs;
   heard.listener = &recording;
-  const bool all = command == Command::CalculateAll;
-  const auto recordResults = [&](ChangedOrigins origins) {
+  const auto recordResults = [&](OriginChange origins) {
     if (results.changes(table_) || recording.changedStatus()) {
       record({command, std::move(results), std::move(origins), selected, selected});
     }
   };
   const auto stoppedBy = [&](std::string fault) {
-    recordResults(recording.stopped(all, rowInProgress, std::move(fault)));
+    recordResults(recording.stopped(rowInProgress, std::move(fault)));
   };
   try {
     calculation(heard, results.texts);
@@ -102,13 +103,14 @@ void TableHistory::calculate(Command command, int selected, const CalculationInp
     stoppedBy("");
     throw;
   }
-  recordResults(recording.finished(all));
+  recordResults(recording.finished());
 }
 
 void TableHistory::record(Step step) {
   step.bytes = sizeof(Step) + bytesHeld(step.change) + bytesHeld(step.origins);
   while (steps_.size() > done_) {
     bytes_ -= steps_.back().bytes;
+    tracker_.recycle(steps_.back().origins);
     steps_.pop_back();
   }
   bytes_ += step.bytes;
@@ -116,6 +118,7 @@ void TableHistory::record(Step step) {
   ++done_;
   while (steps_.size() > 1 && (steps_.size() > limits_.mostSteps || bytes_ > limits_.mostBytes)) {
     bytes_ -= steps_.front().bytes;
+    tracker_.recycle(steps_.front().origins);
     steps_.pop_front();
     --done_;
   }
