@@ -73,6 +73,10 @@ Command addRow() { return rowCommand(&TableHistory::addRow, -1); }
 Command newTable() { return rowCommand(&TableHistory::newTable, -1); }
 Command undo() { return rowCommand(&TableHistory::undo, -1); }
 Command redo() { return rowCommand(&TableHistory::redo, -1); }
+// A row put into the table without the history, as a table opened at the start is.
+Command appendWithoutHistory(Row row) {
+  return [=](Session& s) { s.table.appendRow(row); };
+}
 Command open(std::vector<Row> rows) {
   return [=](Session& s) { s.history.openTable(-1, rows); };
 }
@@ -227,6 +231,12 @@ const std::vector<Case> Cases = {
      {"Erg1+1", "Erg2*1"},
      {{open({{"a", "Erg1+1", "1", "1"}, {"b", "Erg2*1", "4", "2"}}), "SS"},
       {calculateAll(), "SC", {{0, Row1Changed}}}}},
+    {"rows put into the table without the history count as read from a file",
+     {"x"},
+     {{calculateAll(), "C"},
+      {appendWithoutHistory({"b", "y", "7", "2"}), "SS", {{0, FromFile}, {1, FromFile}}},
+      {addRow(), "SS-"},
+      {calculateAll(), "CC-"}}},
     {"open, new table and their undo",
      {"x", ""},
      {{calculateAll(), "C-"},
@@ -278,25 +288,27 @@ TEST(ResultStatus, ACurrentResultIsWhatCalculatingItsRowWritesNow) {
   const auto pick = [&](std::size_t count) {
     return static_cast<int>(std::uniform_int_distribution<std::size_t>(0, count - 1)(random));
   };
+  const auto any = [&](const auto& list) -> const auto& {
+    return list[static_cast<std::size_t>(pick(list.size()))];
+  };
   for (int sequence = 0; sequence < 150; ++sequence) {
     Session session({terms[0], terms[1], terms[2], terms[3], terms[4]});
     for (int command = 0; command < 30; ++command) {
       const int row = pick(static_cast<std::size_t>(session.table.rowCount() + 1));
-      const std::vector<Command> commands = {
-          calculateAll(),
-          calculateAll(),
-          calculateRow(row),
-          setX(values[static_cast<std::size_t>(pick(values.size()))]),
-          setY(values[static_cast<std::size_t>(pick(values.size()))]),
-          editTerm(row, terms[static_cast<std::size_t>(pick(terms.size()))].c_str()),
-          moveUp(row),
-          moveDown(row),
-          deleteRow(row),
-          addRow(),
-          undo(),
-          undo(),
-          redo()};
-      commands[static_cast<std::size_t>(pick(commands.size()))](session);
+      const std::vector<Command> commands = {calculateAll(),
+                                             calculateAll(),
+                                             calculateRow(row),
+                                             setX(any(values)),
+                                             setY(any(values)),
+                                             editTerm(row, any(terms).c_str()),
+                                             moveUp(row),
+                                             moveDown(row),
+                                             deleteRow(row),
+                                             addRow(),
+                                             undo(),
+                                             undo(),
+                                             redo()};
+      any(commands)(session);
       std::vector<ResultStatus> topDown;
       for (int index = 0; index < session.table.rowCount(); ++index) {
         topDown.push_back(session.history.statusOf(index, session.fields));
@@ -315,6 +327,44 @@ TEST(ResultStatus, ACurrentResultIsWhatCalculatingItsRowWritesNow) {
         }
       }
     }
+  }
+}
+
+// A calculation that writes every Result again as it was makes no step, unless the status of
+// one changed (a variable it read has another value now) or calculate all stopped.
+TEST(ResultStatus, ACalculationIsAStepWhenItChangesAResultOrAStatus) {
+  struct Case {
+    const char* what;
+    std::vector<Command> before;
+    Command calculation;
+    bool step;
+  };
+  for (const Case& c : std::initializer_list<Case>{
+           {"calculate all again", {calculateAll()}, calculateAll(), false},
+           {"calculate row again", {calculateAll()}, calculateRow(0), false},
+           {"x changed, read by a row whose Result stays",
+            {calculateAll(), setX("2")},
+            calculateAll(),
+            true},
+           {"x changed, calculate row", {calculateAll(), setX("2")}, calculateRow(0), true},
+           {"z changed, read by no row", {calculateAll(), setZ("2")}, calculateAll(), false},
+           {"calculate all stopped before any row",
+            {calculateAll(), setY("a")},
+            calculateAll(),
+            true},
+           {"calculate row stopped", {calculateAll(), setY("a")}, calculateRow(1), false},
+           {"the Term edited and changed back",
+            {calculateAll(), editTerm(2, "6"), editTerm(2, "5")},
+            calculateRow(2),
+            true},
+       }) {
+    Session session({"x*0", "y", "5"});
+    for (const Command& command : c.before) {
+      command(session);
+    }
+    const std::size_t steps = session.history.stepCount();
+    c.calculation(session);
+    EXPECT_EQ(session.history.stepCount(), steps + (c.step ? 1 : 0)) << c.what;
   }
 }
 
