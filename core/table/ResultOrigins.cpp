@@ -16,11 +16,11 @@ std::size_t bytesOf(const std::optional<StopMark>& stop) {
 RowReadings::RowReadings(std::span<const RowReading> readings)
     : count_(static_cast<std::uint32_t>(readings.size())) {
   if (count_ == 1) {
-    stamp_ = readings.front().stamp;
+    storage_.stamp = readings.front().stamp;
     position_ = readings.front().position;
   } else if (count_ > 1) {
-    heap_ = new RowReading[count_];
-    std::copy(readings.begin(), readings.end(), heap_);
+    storage_.heap = new RowReading[count_];
+    std::copy(readings.begin(), readings.end(), storage_.heap);
   }
 }
 
@@ -37,11 +37,14 @@ bool RowReadings::operator==(const RowReadings& other) const {
 }
 
 RowReadings RowReadings::copy() const {
-  if (count_ <= 1) {
-    const RowReading one = count_ == 1 ? (*this)[0] : RowReading{};
-    return RowReadings(std::span<const RowReading>(&one, count_));
+  if (count_ > 1) {
+    return RowReadings(std::span<const RowReading>(storage_.heap, count_));
   }
-  return RowReadings(std::span<const RowReading>(heap_, count_));
+  RowReadings made;
+  made.storage_ = storage_;
+  made.position_ = position_;
+  made.count_ = count_;
+  return made;
 }
 
 ResultOrigin ResultOrigin::copy() const {

@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -35,13 +34,13 @@ class RowReadings {
   RowReadings() = default;
   explicit RowReadings(std::span<const RowReading> readings);
   RowReadings(RowReadings&& other) noexcept
-      : stamp_(other.stamp_), position_(other.position_), count_(other.count_) {
+      : storage_(other.storage_), position_(other.position_), count_(other.count_) {
     other.count_ = 0;
   }
   RowReadings& operator=(RowReadings&& other) noexcept {
     if (this != &other) {
       release();
-      stamp_ = other.stamp_;
+      storage_ = other.storage_;
       position_ = other.position_;
       count_ = std::exchange(other.count_, 0);
     }
@@ -53,7 +52,7 @@ class RowReadings {
 
   std::size_t size() const { return count_; }
   RowReading operator[](std::size_t at) const {
-    return count_ == 1 ? RowReading{position_, stamp_} : heap_[at];
+    return count_ == 1 ? RowReading{position_, storage_.stamp} : storage_.heap[at];
   }
   bool operator==(const RowReadings& other) const;
   RowReadings copy() const;
@@ -63,15 +62,16 @@ class RowReadings {
  private:
   void release() {
     if (count_ > 1) {
-      delete[] heap_;
+      delete[] storage_.heap;
     }
     count_ = 0;
   }
 
-  union {
-    std::uint64_t stamp_ = 0;  // of the one reading
-    RowReading* heap_;         // of two and more
+  union Storage {
+    std::uint64_t stamp;  // of the one reading
+    RowReading* heap;     // of two and more
   };
+  Storage storage_{0};
   std::int32_t position_ = 0;  // of the one reading
   std::uint32_t count_ = 0;
 };

@@ -1,6 +1,5 @@
 #include "ResultTracker.h"
 
-#include <algorithm>
 #include <utility>
 
 #include "WholeNumber.h"

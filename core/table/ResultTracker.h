@@ -4,7 +4,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -24,7 +23,8 @@ struct ResultStatus {
 };
 
 // Where the last calculate all stopped: the row it stopped at, as it stands now, and the
-// fault's message as the fault box shows it.
+// fault's message as the fault box shows it (a long quoted text cut short), without the box's
+// final period.
 struct StoppedCalculation {
   int index = 0;
   std::string fault;
