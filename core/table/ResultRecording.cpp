@@ -21,8 +21,12 @@ ResultTracker::Recording::Recording(ResultTracker& tracker, const RowTable& tabl
   const auto value = [](const std::string& text) { return wholeNumberIn(text).value_or(0); };
   tracker.calculations_[calculation_ - 1] = {value(inputs.x), value(inputs.y), value(inputs.z)};
   if (all) {
+    const auto rows = static_cast<std::size_t>(table.rowCount());
     passed_ = std::exchange(tracker.spare_, {});
-    passed_.resize(static_cast<std::size_t>(table.rowCount()));
+    if (passed_.size() > rows) {
+      passed_.resize(rows);
+    }
+    passed_.reserve(rows);
   }
 }
 
@@ -62,7 +66,7 @@ void ResultTracker::Recording::resultWritten(int index) {
     if (passedCount_ < static_cast<std::size_t>(index)) {
       passRowsUpTo(index);
     }
-    passed_[passedCount_++] = std::move(origin);
+    pass(std::move(origin));
   } else {
     replacedOrigin_.rows.push_back({index, std::exchange(before, std::move(origin))});
     std::optional<StopMark>& stop = tracker_.origins_.stop;
@@ -87,10 +91,21 @@ std::uint64_t ResultTracker::Recording::stampAt(int index) const {
 // Calculate all moves the origins of the rows it passed without writing them (an empty Term)
 // over as they are.
 void ResultTracker::Recording::passRowsUpTo(int index) {
-  for (std::size_t& at = passedCount_; at < static_cast<std::size_t>(index); ++at) {
-    passed_[at] = std::move(tracker_.origins_.rows[at]);
-    kept_.push_back(static_cast<int>(at));
+  while (passedCount_ < static_cast<std::size_t>(index)) {
+    kept_.push_back(static_cast<int>(passedCount_));
+    pass(std::move(tracker_.origins_.rows[passedCount_]));
   }
+}
+
+// The origin of the next row that calculate all passed, in place of an old one where the room
+// holds one.
+void ResultTracker::Recording::pass(ResultOrigin origin) {
+  if (passedCount_ < passed_.size()) {
+    passed_[passedCount_] = std::move(origin);
+  } else {
+    passed_.push_back(std::move(origin));
+  }
+  ++passedCount_;
 }
 
 // The origin of the Result just written into the row at `index`: a text the row held already

@@ -41,6 +41,7 @@ class ResultTracker::Recording : public CalculationListener {
  private:
   std::uint64_t stampAt(int index) const;
   void passRowsUpTo(int index);
+  void pass(ResultOrigin origin);
   ResultOrigin originOfRow(int index, const ResultOrigin& before);
   bool sameStatus(int index, const ResultOrigin& before, const ResultOrigin& after) const;
   OriginChange endOfAll(std::optional<StopMark> stop);
@@ -56,8 +57,8 @@ class ResultTracker::Recording : public CalculationListener {
   std::uint8_t variablesRead_ = 0;
   std::vector<RowReading> readings_;
   // Calculate all: the new origins from the top row down as far as the pass has come (the
-  // first `passedCount_`, in room the size of the table), and the rows it passed without
-  // writing, whose origins it moved over as they were.
+  // first `passedCount_`; after them the old origins of a dropped step, whose room is used
+  // again), and the rows it passed without writing, whose origins it moved over as they were.
   std::vector<ResultOrigin> passed_;
   std::size_t passedCount_ = 0;
   std::vector<int> kept_;
