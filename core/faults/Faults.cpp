@@ -37,6 +37,11 @@ constexpr std::string_view NoRowListProblem = "\"%s\" fehlt oder ist keine Liste
 constexpr std::string_view EntryNotAnObjectProblem = "Eintrag %d in \"%s\" ist kein Objekt";
 constexpr std::string_view FieldNotATextProblem = "Eintrag %d in \"%s\": \"%s\" ist kein Text";
 constexpr std::string_view FieldMissingProblem = "Eintrag %d in \"%s\": \"%s\" fehlt";
+constexpr std::string_view VariableChangedReason = "berechnet mit %s = %s; %s ist jetzt %s";
+constexpr std::string_view RowChangedReason = "Zeile %d wurde seither geändert";
+constexpr std::string_view TermChangedReason = "Term wurde seither geändert";
+constexpr std::string_view ReadFromFileReason = "aus der Datei gelesen";
+constexpr std::string_view NotReachedReason = "nicht erreicht: Berechnung in Zeile %d abgebrochen";
 
 // Puts the arguments in place of the "%s" and "%d" of `pattern`, one after the other. A "%"
 // inside an argument is taken as it stands.
@@ -173,6 +178,23 @@ std::string fieldNotATextProblem(std::size_t element, std::string_view rowsKey,
 std::string fieldMissingProblem(std::size_t element, std::string_view rowsKey,
                                 std::string_view key) {
   return formatMessage(FieldMissingProblem, {std::to_string(element), rowsKey, key});
+}
+
+std::string variableChangedReason(std::string_view variable, std::string_view used,
+                                  std::string_view now) {
+  return formatMessage(VariableChangedReason, {variable, used, variable, now});
+}
+
+std::string rowChangedReason(int rowPosition) {
+  return formatMessage(RowChangedReason, {wholeNumberText(rowPosition)});
+}
+
+std::string termChangedReason() { return std::string(TermChangedReason); }
+
+std::string readFromFileReason() { return std::string(ReadFromFileReason); }
+
+std::string notReachedReason(int stoppedRowPosition) {
+  return formatMessage(NotReachedReason, {wholeNumberText(stoppedRowPosition)});
 }
 
 Exception outOfMemoryFault() { return Exception(std::string(OutOfMemoryReason)); }

@@ -136,6 +136,16 @@ inline constexpr std::string_view StartupFaultCaption = "Anwendungsfehler";
 std::string startupFaultReport(std::string_view className, std::string_view module,
                                std::string_view address, std::string_view message);
 
+// Why a row's Result is not what calculating the row now would write. `variable` is "x", "y"
+// or "z"; `used` is the whole number the calculation took, `now` the field's value as a whole
+// number, or its text as typed when it holds none. Positions count from 1.
+std::string variableChangedReason(std::string_view variable, std::string_view used,
+                                  std::string_view now);
+std::string rowChangedReason(int rowPosition);
+std::string termChangedReason();
+std::string readFromFileReason();
+std::string notReachedReason(int stoppedRowPosition);
+
 // The text the fault message box shows: the message with a "." appended when it is not empty
 // and its last byte lies above "." in code (a letter, a digit, or a UTF-8 multi-byte character).
 std::string messageBoxText(std::string_view message);

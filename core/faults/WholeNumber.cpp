@@ -94,6 +94,14 @@ std::string wholeNumberText(std::int32_t value) {
 }
 
 std::int32_t readWholeNumber(std::string_view text) {
+  const std::optional<std::int32_t> value = wholeNumberIn(text);
+  if (!value) {
+    throw notAWholeNumberFault(text);
+  }
+  return *value;
+}
+
+std::optional<std::int32_t> wholeNumberIn(std::string_view text) {
   std::string_view rest = text;
   while (!rest.empty() && rest.front() == ' ') {
     rest.remove_prefix(1);
@@ -108,7 +116,7 @@ std::int32_t readWholeNumber(std::string_view text) {
   const bool valid = prefix != 0 ? readHexadecimal(rest.substr(prefix), negative, result)
                                  : readDecimal(rest, negative, result);
   if (!valid) {
-    throw notAWholeNumberFault(text);
+    return std::nullopt;
   }
   return result;
 }

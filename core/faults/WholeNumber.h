@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,5 +16,8 @@ std::string wholeNumberText(std::int32_t value);
 // texts take at most eight significant digits as the 32 bits of a signed number. Anything
 // else raises EConvertError "'%s' ist kein gültiger Integerwert" with the whole text.
 std::int32_t readWholeNumber(std::string_view text);
+// The same reading for a text that may hold no whole number: its value, or none where
+// readWholeNumber raises its fault.
+std::optional<std::int32_t> wholeNumberIn(std::string_view text);
 
 }  // namespace numora

@@ -1,6 +1,11 @@
 #include "TableHistory.h"
 
+#include <exception>
+#include <new>
 #include <utility>
+
+#include "Faults.h"
+#include "ResultRecording.h"
 
 namespace numora {
 
@@ -39,48 +44,73 @@ int TableHistory::openTable(int selected, std::vector<Row> opened) {
 // Does the planned command; its step, if it has one, is recorded.
 int TableHistory::run(Command command, int selected, PlannedCommand planned) {
   if (planned.step) {
+    tracker_.follow(table_);
+    OriginChange origins = tracker_.changeFor(*planned.step);
     exchange(*planned.step, table_);
-    record({command, std::move(*planned.step), selected, planned.selected});
+    tracker_.exchange(origins);
+    record({command, std::move(*planned.step), std::move(origins), selected, planned.selected});
   }
   return planned.selected;
 }
 
 void TableHistory::calculateRow(int selected, const CalculationInputs& inputs) {
-  calculate(Command::CalculateRow, selected, [&](std::vector<IndexedText>& replaced) {
-    numora::calculateRow(table_, selected, inputs, replaced);
-  });
+  const int rowInProgress = selected;
+  calculate(Command::CalculateRow, selected, inputs, rowInProgress,
+            [&](const CalculationInputs& heard, std::vector<IndexedText>& replaced) {
+              numora::calculateRow(table_, selected, heard, replaced);
+            });
 }
 
 void TableHistory::calculateAll(int selected, const CalculationInputs& inputs, int& rowInProgress) {
-  calculate(Command::CalculateAll, selected, [&](std::vector<IndexedText>& replaced) {
-    replaced.reserve(static_cast<std::size_t>(table_.rowCount()));
-    numora::calculateAll(table_, inputs, rowInProgress, replaced);
-  });
+  calculate(Command::CalculateAll, selected, inputs, rowInProgress,
+            [&](const CalculationInputs& heard, std::vector<IndexedText>& replaced) {
+              replaced.reserve(static_cast<std::size_t>(table_.rowCount()));
+              numora::calculateAll(table_, heard, rowInProgress, replaced);
+            });
 }
 
-// A calculation is done in place, each Result written before the next row is evaluated; the
-// Results it replaces become the step, also when a fault ends it.
-void TableHistory::calculate(Command command, int selected,
-                             const std::function<void(std::vector<IndexedText>&)>& calculation) {
+// A calculation is done in place, each Result written before the next row is evaluated, with
+// the tracker listening; the Results it replaces and their origins become the step, also when
+// a fault ends it, and the fault's message marks where calculate all stopped.
+void TableHistory::calculate(Command command, int selected, const CalculationInputs& inputs,
+                             const int& rowInProgress, const Calculate& calculation) {
+  tracker_.follow(table_);
   FieldTexts results{RowField::Result, {}};
-  const auto recordResults = [&] {
-    if (results.changes(table_)) {
-      record({command, std::move(results), selected, selected});
+  ResultTracker::Recording recording(tracker_, table_, inputs, results.texts,
+                                     command == Command::CalculateAll);
+  CalculationInputs heard = inputs;
+  heard.listener = &recording;
+  const auto recordResults = [&](OriginChange origins) {
+    if (results.changes(table_) || recording.changedStatus()) {
+      record({command, std::move(results), std::move(origins), selected, selected});
     }
   };
+  const auto stoppedBy = [&](std::string fault) {
+    recordResults(recording.stopped(rowInProgress, std::move(fault)));
+  };
   try {
-    calculation(results.texts);
+    calculation(heard, results.texts);
+  } catch (const Exception& fault) {
+    stoppedBy(fault.boxMessage());
+    throw;
+  } catch (const std::bad_alloc&) {
+    stoppedBy(outOfMemoryFault().message());
+    throw;
+  } catch (const std::exception& fault) {
+    stoppedBy(fault.what());
+    throw;
   } catch (...) {
-    recordResults();
+    stoppedBy("");
     throw;
   }
-  recordResults();
+  recordResults(recording.finished());
 }
 
 void TableHistory::record(Step step) {
-  step.bytes = sizeof(Step) + bytesHeld(step.change);
+  step.bytes = sizeof(Step) + bytesHeld(step.change) + bytesHeld(step.origins);
   while (steps_.size() > done_) {
     bytes_ -= steps_.back().bytes;
+    tracker_.recycle(steps_.back().origins);
     steps_.pop_back();
   }
   bytes_ += step.bytes;
@@ -88,6 +118,7 @@ void TableHistory::record(Step step) {
   ++done_;
   while (steps_.size() > 1 && (steps_.size() > limits_.mostSteps || bytes_ > limits_.mostBytes)) {
     bytes_ -= steps_.front().bytes;
+    tracker_.recycle(steps_.front().origins);
     steps_.pop_front();
     --done_;
   }
@@ -98,7 +129,7 @@ int TableHistory::undo(int nothingDone) {
     return nothingDone;
   }
   Step& step = steps_[--done_];
-  exchange(step.change, table_);
+  exchangeStep(step);
   return step.selectedBefore;
 }
 
@@ -107,8 +138,14 @@ int TableHistory::redo(int nothingDone) {
     return nothingDone;
   }
   Step& step = steps_[done_++];
-  exchange(step.change, table_);
+  exchangeStep(step);
   return step.selectedAfter;
+}
+
+void TableHistory::exchangeStep(Step& step) {
+  tracker_.follow(table_);
+  exchange(step.change, table_);
+  tracker_.exchange(step.origins);
 }
 
 }  // namespace numora

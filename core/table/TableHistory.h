@@ -3,10 +3,12 @@
 #include <cstddef>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "Calculation.h"
+#include "ResultTracker.h"
 #include "RowCommands.h"
 #include "RowTable.h"
 #include "TableSteps.h"
@@ -24,6 +26,12 @@ namespace numora {
 // exchange what it keeps with the table's, so either restores the table byte for byte. At
 // most `mostSteps` steps are kept, and the oldest are dropped while the steps hold more than
 // `mostBytes`; the newest step is always kept.
+//
+// The history also knows whether each row's Result is current (ResultTracker): every step
+// keeps the origins of the Results it changed beside them, so undo and redo bring back each
+// Result with its status, and each calculation is heard as it writes. A calculation that
+// changes no Result but the status of one (a variable changed, a stop marked) makes a step
+// too, so that undo brings the old status back.
 class TableHistory {
  public:
   // The command each step was made by, so that undo and redo can say what they take back.
@@ -46,7 +54,7 @@ class TableHistory {
   };
 
   explicit TableHistory(RowTable& table) : TableHistory(table, Limits{}) {}
-  TableHistory(RowTable& table, Limits limits) : table_(table), limits_(limits) {}
+  TableHistory(RowTable& table, Limits limits) : table_(table), limits_(limits), tracker_(table) {}
 
   int addRow(int selected);
   int deleteRow(int selected);
@@ -57,7 +65,8 @@ class TableHistory {
   // The Name typed into the row at `index`.
   void storeName(int index, std::string name);
   // As calculateRow and calculateAll, with the selection they are run from; a fault is raised
-  // as they raise it, after the Results written before it became a step.
+  // as they raise it, after the Results written before it became a step. Calculate all that
+  // stops marks the row it stopped at (stopped()).
   void calculateRow(int selected, const CalculationInputs& inputs);
   void calculateAll(int selected, const CalculationInputs& inputs, int& rowInProgress);
   // Open table with the rows read from the file: replaces every row with `opened` and returns
@@ -75,6 +84,16 @@ class TableHistory {
   Command commandToUndo() const { return steps_[done_ - 1].command; }
   Command commandToRedo() const { return steps_[done_].command; }
 
+  // Whether the Result of the row at `index` is current, with `fieldsNow` the texts the fields
+  // x, y and z hold now, and if not, why. Worked out when asked and kept until the table or the
+  // fields change, so a view asks for the rows it shows as often as it likes.
+  ResultStatus statusOf(int index, const CalculationInputs& fieldsNow) const {
+    return tracker_.statusOf(table_, index, fieldsNow);
+  }
+  // Where the last calculate all stopped at a fault, until a calculation of that row or of all
+  // succeeds; undo and redo bring the mark back with the rows.
+  std::optional<StoppedCalculation> stopped() const { return tracker_.stopped(); }
+
   std::size_t stepCount() const { return steps_.size(); }
   // What the steps hold, in bytes, as counted for the limit.
   std::size_t bytes() const { return bytes_; }
@@ -83,14 +102,17 @@ class TableHistory {
   struct Step {
     Command command;
     TableStep change;
+    OriginChange origins;
     int selectedBefore = -1;
     int selectedAfter = -1;
     std::size_t bytes = 0;
   };
 
   int run(Command command, int selected, PlannedCommand planned);
-  void calculate(Command command, int selected,
-                 const std::function<void(std::vector<IndexedText>&)>& calculation);
+  using Calculate = std::function<void(const CalculationInputs&, std::vector<IndexedText>&)>;
+  void calculate(Command command, int selected, const CalculationInputs& inputs,
+                 const int& rowInProgress, const Calculate& calculation);
+  void exchangeStep(Step& step);
   void record(Step step);
 
   RowTable& table_;
@@ -98,6 +120,7 @@ class TableHistory {
   std::deque<Step> steps_;
   std::size_t done_ = 0;  // the steps done; those after them can be redone
   std::size_t bytes_ = 0;
+  ResultTracker tracker_;
 };
 
 }  // namespace numora

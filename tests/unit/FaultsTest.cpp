@@ -40,6 +40,24 @@ TEST(Faults, CarryTheirStoredGermanMessages) {
   }
 }
 
+// Why a Result is not current: the texts a view shows beside it, with the numbers put in.
+TEST(Faults, ReasonsAResultIsNotCurrentAreWrittenInGerman) {
+  struct Case {
+    std::string reason;
+    const char* expected;
+  };
+  for (const Case& c : std::initializer_list<Case>{
+           {variableChangedReason("x", "1", "2"), "berechnet mit x = 1; x ist jetzt 2"},
+           {variableChangedReason("z", "-7", " 1,5%s"), "berechnet mit z = -7; z ist jetzt  1,5%s"},
+           {rowChangedReason(3), "Zeile 3 wurde seither geändert"},
+           {termChangedReason(), "Term wurde seither geändert"},
+           {readFromFileReason(), "aus der Datei gelesen"},
+           {notReachedReason(5), "nicht erreicht: Berechnung in Zeile 5 abgebrochen"},
+       }) {
+    EXPECT_EQ(c.reason, c.expected);
+  }
+}
+
 // The message keeps the operand whole; the box message quotes at most its first 1,000
 // characters (a multi-byte character or a stray byte counting as one) followed by "…".
 TEST(Faults, TheBoxQuotesALongOperandCutShort) {

@@ -40,6 +40,7 @@ TEST(WholeNumberReading, ReadsDecimalAndHexadecimalForms) {
            {"   12", 12},
        }) {
     EXPECT_EQ(readWholeNumber(c.text), c.value) << c.text;
+    EXPECT_EQ(wholeNumberIn(c.text), c.value) << c.text;
   }
 }
 
@@ -53,6 +54,7 @@ TEST(WholeNumberReading, RejectsEverythingElseWithTheWholeText) {
     EXPECT_EQ(test::faultOf([&] { readWholeNumber(text); }),
               std::string("EConvertError: '") + text + "' ist kein gültiger Integerwert")
         << '[' << text << ']';
+    EXPECT_EQ(wholeNumberIn(text), std::nullopt) << '[' << text << ']';
   }
 }
 
