@@ -1,7 +1,9 @@
 #include "Evaluator.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 
 #include "CheckedMath.h"
 #include "Faults.h"
@@ -18,6 +20,8 @@ constexpr Extended LargestReducibleAngle = 0x1p63L;
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
+bool isOperator(char c) { return c == '+' || c == '-' || c == '*' || c == '/'; }
+
 // The angle in degrees converted to radians: divided by 180 first, then multiplied by pi.
 // Inline, so that the angle does not pass through memory once more on its way.
 [[gnu::always_inline]] inline Extended radians(Extended degrees) {
@@ -31,23 +35,26 @@ bool isRightAngleMultiple(Extended a) {
 }
 
 // The result of a function for its argument a: the value whose number text becomes the operand
-// text. A domain fault clears `faultFlag`.
-using FunctionResult = Extended (*)(Extended a, bool& faultFlag);
+// text. A domain fault clears `faultFlag`. A reading rule that gives the result instead of the
+// function's value goes to `taken`.
+using FunctionResult = Extended (*)(Extended a, bool& faultFlag,
+                                    std::optional<ReadingRule>& taken);
 
-Extended signOf(Extended a, bool&) {
+Extended signOf(Extended a, bool&, std::optional<ReadingRule>&) {
   if (a < 0) {
     return -1.0L;
   }
   return a > 0 ? 1.0L : 0.0L;
 }
 
-Extended absoluteValue(Extended a, bool&) { return std::fabs(a); }
+Extended absoluteValue(Extended a, bool&, std::optional<ReadingRule>&) { return std::fabs(a); }
 
 // Sine and cosine of an angle in degrees; 0 once the angle in radians is too large to reduce.
 template <Extended (*Trigonometric)(Extended, FaultFlagsClear)>
-Extended ofDegrees(Extended a, bool&) {
+Extended ofDegrees(Extended a, bool&, std::optional<ReadingRule>& taken) {
   const Extended angle = radians(a);
   if (std::fabs(angle) >= LargestReducibleAngle) {
+    taken = ReadingRule::AngleTooLarge;
     return 0.0L;
   }
   return Trigonometric(angle, FaultFlagsClear{});
@@ -55,9 +62,10 @@ Extended ofDegrees(Extended a, bool&) {
 
 // ln and log: "1" for an argument that is not above 0, a domain fault.
 template <Extended (*Logarithm)(Extended, FaultFlagsClear)>
-Extended logarithm(Extended a, bool& faultFlag) {
+Extended logarithm(Extended a, bool& faultFlag, std::optional<ReadingRule>& taken) {
   if (!(a > 0)) {
     faultFlag = false;
+    taken = ReadingRule::LogarithmNotPositive;
     return 1.0L;
   }
   return Logarithm(a, FaultFlagsClear{});
@@ -65,14 +73,18 @@ Extended logarithm(Extended a, bool& faultFlag) {
 
 // tan: a multiple of 90 degrees is a domain fault, and once any domain fault of the evaluation
 // has cleared the fault flag, tan gives "1".
-Extended tangent(Extended a, bool& faultFlag) {
+Extended tangent(Extended a, bool& faultFlag, std::optional<ReadingRule>& taken) {
   if (isRightAngleMultiple(a)) {
     faultFlag = false;
+    taken = ReadingRule::TangentRightAngle;
   }
   if (!faultFlag) {
+    if (!taken) {
+      taken = ReadingRule::TangentAfterDomainRule;
+    }
     return 1.0L;
   }
-  return ofDegrees<checkedTan>(a, faultFlag);
+  return ofDegrees<checkedTan>(a, faultFlag, taken);
 }
 
 // The functions, in the order in which the scanner tries them.
@@ -121,6 +133,23 @@ bool TermEvaluator::termHoldsAt(std::int64_t position, std::string_view text) co
   return true;
 }
 
+void TermEvaluator::note(ReadingRule rule, std::int64_t at) const {
+  listener_->noted(ReadingNote{std::min(at, termLength_ + 1), rule});
+}
+
+void TermEvaluator::keepOperatorPosition(std::size_t slot) {
+  if (operatorPositions_.size() <= slot) {
+    operatorPositions_.resize(slot + 1);
+  }
+  operatorPositions_[slot] = scanPosition_;
+}
+
+void TermEvaluator::zeroDivisor(std::size_t slot) {
+  if (slot < operatorPositions_.size()) {
+    note(ReadingRule::ZeroDivisor, operatorPositions_[slot]);
+  }
+}
+
 // One level of the term: the whole term or the inside of one group. It owns the operand text
 // (not emptied between operands) and the operand stack.
 class TermEvaluator::LevelState {
@@ -132,7 +161,12 @@ class TermEvaluator::LevelState {
   // apply any "^" that follows it, and push it with the character after it.
   void scanStep();
 
-  Extended reduce() { return stack_.reduce(evaluator_.faultFlag_); }
+  Extended reduce() {
+    return stack_.reduce(evaluator_.faultFlag_, evaluator_.listening() ? &evaluator_ : nullptr);
+  }
+
+  // The top level's last element carries an operator: the term ends right after it.
+  void noteOperatorAtEnd() const;
 
  private:
   std::int64_t& position() { return evaluator_.scanPosition_; }
@@ -145,15 +179,24 @@ class TermEvaluator::LevelState {
 
   bool groupOperand();
   void numberLiteral();
-  void operandForms();
-  void rowReference();
-  bool function(const Function& function);
+  void operandForms(bool readBefore);
+  bool rowReference();
+  bool function(const Function& function, bool& readBefore);
   void powerSteps();
+  void push(Extended value);
+
+  // What a listener is told of a scan step and its push.
+  void formMatched(bool& readBefore, std::int64_t at) const;
+  void noteOperandStart(char first, std::int64_t start, std::int64_t formsStart);
+  void noteNoOperand(char first, std::int64_t at);
+  void notePush(char operatorCharacter);
 
   TermEvaluator& evaluator_;
   numora::Level kind_;
   OperandStack stack_;
   Operand operand_;
+  // While a listener is set: a character that is no operator has ended the level's term.
+  bool ended_ = false;
 };
 
 // A "(" as the step's first character: the group's value is the operand. Gives true when the
@@ -166,7 +209,7 @@ bool TermEvaluator::LevelState::groupOperand() {
     return false;
   }
   ++position();
-  stack_.push(value, character());
+  push(value);
   return true;
 }
 
@@ -184,15 +227,15 @@ void TermEvaluator::LevelState::numberLiteral() {
 }
 
 // "Erg" and a run of digits: the Result text of the row at that position. Without digits the
-// operand stays as it was.
-void TermEvaluator::LevelState::rowReference() {
+// operand stays as it was. Gives whether there were digits.
+bool TermEvaluator::LevelState::rowReference() {
   position() += 3;
   const std::int64_t start = position();
   while (isDigit(character())) {
     ++position();
   }
   if (position() == start) {
-    return;
+    return false;
   }
   const std::string_view digits = std::string_view(evaluator_.currentTerm_)
                                       .substr(static_cast<std::size_t>(start - 1),
@@ -205,31 +248,42 @@ void TermEvaluator::LevelState::rowReference() {
   if (evaluator_.listener_ != nullptr) {
     evaluator_.listener_->rowRead(rowPosition);
   }
+  return true;
 }
 
 // A function name: the character after the name is passed over unread (a "(" is expected
 // there), the argument group is evaluated, and the scan position moves past its ")".
-bool TermEvaluator::LevelState::function(const Function& function) {
+bool TermEvaluator::LevelState::function(const Function& function, bool& readBefore) {
   const std::string_view name = function.name;
   if (character() != name.front() || !evaluator_.termHoldsAt(position(), name)) {
     return false;
   }
+  const std::int64_t nameAt = position();
+  formMatched(readBefore, nameAt);
   position() += static_cast<std::int64_t>(name.size());
+  if (evaluator_.listening() && character() != '(') {
+    evaluator_.note(ReadingRule::FunctionWithoutBracket, position());
+  }
   const Extended a = readGroup();
-  operand_.setValue(function.result(a, evaluator_.faultFlag_));
+  std::optional<ReadingRule> taken;
+  operand_.setValue(function.result(a, evaluator_.faultFlag_, taken));
+  if (taken && evaluator_.listening()) {
+    evaluator_.note(*taken, nameAt);
+  }
   ++position();
   return true;
 }
 
 // The operand forms, tried one after the other at the scan position as the previous one left
-// it; a later form that matches replaces what an earlier one gave. Most scan steps meet an
-// operator or a ")" here, which begins no form: each group of forms is passed over with one
-// test of the character.
-void TermEvaluator::LevelState::operandForms() {
+// it; a later form that matches replaces what an earlier one gave, or what a number literal in
+// front of it read (`readBefore`). Most scan steps meet an operator or a ")" here, which begins
+// no form: each group of forms is passed over with one test of the character.
+void TermEvaluator::LevelState::operandForms(bool readBefore) {
   char c = character();
   if (c >= 'x' && c <= 'z') {
     for (char variable = 'x'; variable <= 'z'; ++variable) {
       if (c == variable) {
+        formMatched(readBefore, position());
         operand_.setValue(evaluator_.variables_[static_cast<std::size_t>(variable - 'x')]);
         if (evaluator_.listener_ != nullptr) {
           evaluator_.listener_->variableRead(variable - 'x');
@@ -240,48 +294,132 @@ void TermEvaluator::LevelState::operandForms() {
     }
   }
   if (c == 'E' && evaluator_.termHoldsAt(position(), "Erg")) {
-    rowReference();
+    const std::int64_t ergAt = position();
+    if (rowReference()) {
+      formMatched(readBefore, ergAt);
+    } else if (evaluator_.listening()) {
+      evaluator_.note(ReadingRule::ErgWithoutNumber, ergAt);
+    }
     c = character();
   }
   if (!beginsAFunctionName(c)) {
     return;
   }
   for (const Function& each : Functions) {
-    function(each);
+    function(each, readBefore);
   }
+}
+
+// A form matched at `at`: it replaces what this operand read before it, if anything.
+void TermEvaluator::LevelState::formMatched(bool& readBefore, std::int64_t at) const {
+  if (readBefore && evaluator_.listening()) {
+    evaluator_.note(ReadingRule::OperandReplaced, at);
+  }
+  readBefore = true;
 }
 
 // Every "^" at the scan position: the exponent group is evaluated from the character after
 // the "^" (a "(" is expected there) and the power step replaces the operand.
 void TermEvaluator::LevelState::powerSteps() {
+  const std::int64_t firstCaret = position();
   while (character() == '^') {
     if (operand_.isEmpty()) {
       throw notANumberFault("");
     }
+    const std::int64_t caret = position();
     ++position();
+    if (evaluator_.listening()) {
+      if (caret != firstCaret) {
+        evaluator_.note(ReadingRule::PowersLeftToRight, caret);
+      }
+      if (character() != '(') {
+        evaluator_.note(ReadingRule::CaretWithoutBracket, position());
+      }
+    }
     Operand exponent;
     exponent.setValue(evaluator_.EvaluateGroup());
     ++position();
-    operand_.setValue(
-        powerStep(operand_, exponent, kind_, evaluator_.separator_, evaluator_.faultFlag_));
+    std::optional<ReadingRule> taken;
+    operand_.setValue(powerStep(operand_, exponent, kind_, evaluator_.separator_,
+                                evaluator_.faultFlag_, evaluator_.listening() ? &taken : nullptr));
+    if (taken) {
+      evaluator_.note(*taken, caret);
+    }
   }
 }
 
+void TermEvaluator::LevelState::push(Extended value) {
+  if (evaluator_.listening()) [[unlikely]] {
+    notePush(character());
+  }
+  stack_.push(value, character());
+}
+
 void TermEvaluator::LevelState::scanStep() {
-  ++position();
+  const std::int64_t start = ++position();
   const char first = character();
   if (first == '(') {
     if (groupOperand()) {
       return;
     }
   } else {
-    if (isDigit(first) || first == '-') {
+    const bool literal = isDigit(first) || first == '-';
+    if (literal) {
       numberLiteral();
     }
-    operandForms();
+    const std::int64_t formsStart = position();
+    operandForms(literal);
+    if (evaluator_.listening()) [[unlikely]] {
+      noteOperandStart(first, start, formsStart);
+    }
   }
   powerSteps();
-  stack_.push(readOperand(), character());
+  push(readOperand());
+}
+
+// What the step that began at `start` with `first` read: nothing, or a literal "-" with digits
+// that "^" follows. `formsStart` is where the forms were tried.
+void TermEvaluator::LevelState::noteOperandStart(char first, std::int64_t start,
+                                                 std::int64_t formsStart) {
+  if (position() == start) {
+    noteNoOperand(first, start);
+  } else if (first == '-' && formsStart > start + 1 && position() == formsStart &&
+             character() == '^') {
+    evaluator_.note(ReadingRule::MinusInBase, start);
+  }
+}
+
+// The step's first character `first`, at `at`, starts no operand: the level's operand text is
+// pushed again, or, still empty, fails to read.
+void TermEvaluator::LevelState::noteNoOperand(char first, std::int64_t at) {
+  if (operand_.isEmpty()) {
+    evaluator_.note(ReadingRule::MissingOperand, at);
+  } else if (!ended_) {
+    evaluator_.note(isOperator(first) ? ReadingRule::TwoOperators : ReadingRule::OperandUsedAgain,
+                    at);
+  }
+}
+
+// The element about to be pushed carries `operatorCharacter`, which stands at the scan
+// position. A character that is no operator and not the level's own end ends the level's term.
+void TermEvaluator::LevelState::notePush(char operatorCharacter) {
+  evaluator_.keepOperatorPosition(evaluator_.slots_.size());
+  const bool levelEnd = position() > evaluator_.termLength_ ||
+                        (kind_ == numora::Level::Group && operatorCharacter == ')');
+  if (ended_ || isOperator(operatorCharacter) || levelEnd) {
+    return;
+  }
+  ended_ = true;
+  evaluator_.note(operatorCharacter == '(' ? ReadingRule::BracketAfterOperand
+                                           : ReadingRule::EndsTermEarly,
+                  position());
+}
+
+void TermEvaluator::LevelState::noteOperatorAtEnd() const {
+  if (!ended_ && evaluator_.scanPosition_ == evaluator_.termLength_ &&
+      isOperator(evaluator_.characterAt(evaluator_.termLength_))) {
+    evaluator_.note(ReadingRule::OperatorAtEnd, evaluator_.termLength_);
+  }
 }
 
 Extended TermEvaluator::EvaluateGroup() {
@@ -289,10 +427,14 @@ Extended TermEvaluator::EvaluateGroup() {
     throw nestedTooDeeplyFault();
   }
   ++nesting_;
+  const std::int64_t opening = scanPosition_;
   LevelState level(*this, numora::Level::Group);
   do {
     level.scanStep();
   } while (characterAt(scanPosition_) != ')' && scanPosition_ <= termLength_);
+  if (listening() && scanPosition_ > termLength_ && opening <= termLength_) {
+    note(ReadingRule::BracketNotClosed, opening);
+  }
   const Extended value = level.reduce();
   --nesting_;
   return value;
@@ -313,6 +455,9 @@ Extended TermEvaluator::EvaluateTerm(std::string_view term, Extended x, Extended
   do {
     top.scanStep();
   } while (scanPosition_ < termLength_);
+  if (listening()) {
+    top.noteOperatorAtEnd();
+  }
   return top.reduce();
 }
 

@@ -49,13 +49,18 @@ TEST_F(NumoraCalc, EachGoesOnAfterAFaultAndReportsItInJson) {
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.out,
             "{\"nr\":\"1\",\"name\":\"New element\",\"term\":\"x\",\"result\":\"2\","
-            "\"fault\":null}\n"
+            "\"fault\":null,\"notes\":[]}\n"
             "{\"nr\":\"2\",\"name\":\"New element\",\"term\":\"Erg9\",\"result\":\"\","
-            "\"fault\":{\"class\":\"Exception\",\"message\":\"Zeile 9 existiert nicht\"}}\n"
+            "\"fault\":{\"class\":\"Exception\",\"message\":\"Zeile 9 existiert nicht\"},"
+            "\"notes\":[]}\n"
             "{\"nr\":\"3\",\"name\":\"New element\",\"term\":\"1/0+Erg1\",\"result\":\"1\","
-            "\"fault\":null}\n"
+            "\"fault\":null,\"notes\":[{\"at\":2,\"rule\":\"zero-divisor\",\"message\":\"Stelle "
+            "2: Hier wird durch 0 geteilt: Diese Division und alles, was danach in derselben "
+            "Klammer oder im Term folgt, fällt weg.\"}]}\n"
             "{\"nr\":\"4\",\"name\":\"New element\",\"term\":\"(1\",\"result\":\"1\","
-            "\"fault\":null}\n");
+            "\"fault\":null,\"notes\":[{\"at\":1,\"rule\":\"bracket-not-closed\",\"message\":"
+            "\"Stelle 1: Diese Klammer wird nicht geschlossen; sie reicht bis zum Ende des "
+            "Terms.\"}]}\n");
   EXPECT_EQ(result.err, "");
 }
 
@@ -64,9 +69,10 @@ TEST_F(NumoraCalc, JsonNamesTheFaultClassAndTheStoredMessage) {
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.out,
             "{\"nr\":\"1\",\"name\":\"New element\",\"term\":\"x^(5000)\",\"result\":\"\","
-            "\"fault\":{\"class\":\"EOverflow\",\"message\":\"Gleitkommaüberlauf\"}}\n"
+            "\"fault\":{\"class\":\"EOverflow\",\"message\":\"Gleitkommaüberlauf\"},"
+            "\"notes\":[]}\n"
             "{\"nr\":\"2\",\"name\":\"New element\",\"term\":\"x\",\"result\":\"\","
-            "\"fault\":null}\n");
+            "\"fault\":null,\"notes\":[]}\n");
 }
 
 TEST_F(NumoraCalc, VariableFieldsAreReadOnlyForRowsWithATerm) {
@@ -146,9 +152,10 @@ TEST_F(NumoraCalc, NoCalcWritesTheTableAsItWasRead) {
   EXPECT_EQ(converted.status, 0);
   EXPECT_EQ(contentOf(folder_ / "same.TBE"), contentOf(folder_ / "in.TBE"));
   EXPECT_EQ(converted.out,
-            "{\"nr\":\"1\",\"name\":\"Square\",\"term\":\"x^(2)\",\"result\":\"\",\"fault\":null}\n"
+            "{\"nr\":\"1\",\"name\":\"Square\",\"term\":\"x^(2)\",\"result\":\"\",\"fault\":null,"
+            "\"notes\":[]}\n"
             "{\"nr\":\"7\",\"name\":\"Half\",\"term\":\"Erg1/2\",\"result\":\"old\","
-            "\"fault\":null}\n");
+            "\"fault\":null,\"notes\":[]}\n");
 }
 
 TEST_F(NumoraCalc, ATableFileThatCannotBeOpenedWritesNothing) {
