@@ -38,11 +38,11 @@ void writeJsonLines(const Report& report, std::ostream& out, std::ostream& error
                  {"name", row.name},
                  {"term", row.term},
                  {"result", row.result},
-                 {"fault", nullptr},
-                 {"notes", notesList(report, i)}};
+                 {"fault", nullptr}};
     if (const auto fault = report.rowFaults.find(i); fault != report.rowFaults.end()) {
       line["fault"] = faultObject(fault->second);
     }
+    line["notes"] = notesList(report, i);
     writeJsonLine(line, out);
     writeNoteLines(report, i, errors);
   }

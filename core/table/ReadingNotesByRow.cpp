@@ -64,15 +64,14 @@ void ReadingNotesByRow::noted(const ReadingNote& note) {
     typedPositions_ = typedPositions(table_.row(row_).term);
   }
   const auto last = static_cast<std::int64_t>(typedPositions_.size()) - 1;
-  const ReadingNote typed{typedPositions_[static_cast<std::size_t>(std::clamp<std::int64_t>(
-                              note.at, 1, last))],
-                          note.rule};
+  const ReadingNote typed{
+      typedPositions_[static_cast<std::size_t>(std::clamp<std::int64_t>(note.at, 1, last))],
+      note.rule};
   std::vector<ReadingNote>& notes = notes_[row_];
-  notes.insert(std::upper_bound(notes.begin(), notes.end(), typed,
-                                [](const ReadingNote& a, const ReadingNote& b) {
-                                  return a.at < b.at;
-                                }),
-               typed);
+  notes.insert(
+      std::upper_bound(notes.begin(), notes.end(), typed,
+                       [](const ReadingNote& a, const ReadingNote& b) { return a.at < b.at; }),
+      typed);
 }
 
 }  // namespace numora

@@ -37,8 +37,7 @@ bool isRightAngleMultiple(Extended a) {
 // The result of a function for its argument a: the value whose number text becomes the operand
 // text. A domain fault clears `faultFlag`. A reading rule that gives the result instead of the
 // function's value goes to `taken`.
-using FunctionResult = Extended (*)(Extended a, bool& faultFlag,
-                                    std::optional<ReadingRule>& taken);
+using FunctionResult = Extended (*)(Extended a, bool& faultFlag, std::optional<ReadingRule>& taken);
 
 Extended signOf(Extended a, bool&, std::optional<ReadingRule>&) {
   if (a < 0) {
@@ -410,9 +409,9 @@ void TermEvaluator::LevelState::notePush(char operatorCharacter) {
     return;
   }
   ended_ = true;
-  evaluator_.note(operatorCharacter == '(' ? ReadingRule::BracketAfterOperand
-                                           : ReadingRule::EndsTermEarly,
-                  position());
+  evaluator_.note(
+      operatorCharacter == '(' ? ReadingRule::BracketAfterOperand : ReadingRule::EndsTermEarly,
+      position());
 }
 
 void TermEvaluator::LevelState::noteOperatorAtEnd() const {

@@ -75,7 +75,8 @@ enum class ReadingRule : std::uint8_t {
   ZeroDivisor,
 };
 
-inline constexpr std::size_t ReadingRuleCount = static_cast<std::size_t>(ReadingRule::ZeroDivisor) + 1;
+inline constexpr std::size_t ReadingRuleCount =
+    static_cast<std::size_t>(ReadingRule::ZeroDivisor) + 1;
 
 // One place where a reading rule was taken. `at` counts from 1 the characters of the term the
 // position belongs to: the term as evaluated (spaces removed) where the evaluator tells it.
