@@ -57,7 +57,12 @@ class TermEvaluator : private ReductionListener {
   class LevelState;
 
   // The value of the group behind the scan position, not yet rounded to its number text.
+  // `Listening`: telling the listener of the reading rules taken.
+  template <bool Listening>
   Extended EvaluateGroup();
+  // The scanning and reduction of the top level.
+  template <bool Listening>
+  Extended evaluateTopLevel();
 
   char characterAt(std::int64_t position) const;
   bool termHoldsAt(std::int64_t position, std::string_view text) const;

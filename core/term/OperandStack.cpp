@@ -131,9 +131,13 @@ void OperandStack::frontStep(bool& faultFlag) {
   }
 }
 
-Extended OperandStack::reduce(bool& faultFlag, ReductionListener* listener) {
-  listener_ = listener;
+Extended OperandStack::reduce(bool& faultFlag, ReductionListener& listener) {
+  listener_ = &listener;
   toldSlot_ = slots_.size();  // no slot
+  return reduce(faultFlag);
+}
+
+Extended OperandStack::reduce(bool& faultFlag) {
   do {
     frontStep(faultFlag);
     if (!isOperator(slot(1).operatorCharacter)) {

@@ -50,9 +50,10 @@ class OperandStack {
   // the front of the stack, and gives the value of the first element. A zero divisor gives up
   // the elements behind it and clears `faultFlag`; a stop character ends the term there.
   // Raises EOverflow for a result beyond the extended range, never EZeroDivide. Runs inside an
-  // evaluation, where no fault flag is pending (FaultFlagsClear). `listener`, when given, is
-  // told of every zero divisor.
-  Extended reduce(bool& faultFlag, ReductionListener* listener = nullptr);
+  // evaluation, where no fault flag is pending (FaultFlagsClear).
+  Extended reduce(bool& faultFlag);
+  // As above, and `listener` is told of every zero divisor.
+  Extended reduce(bool& faultFlag, ReductionListener& listener);
 
  private:
   // The fields of element `number`; an element behind the count reads as value 0 with operator
@@ -73,7 +74,7 @@ class OperandStack {
   std::size_t front_ = 0;  // element 1 is slots_[base_ + front_]
   std::int64_t count_ = 0;
   ReductionListener* listener_ = nullptr;
-  std::size_t toldSlot_ = 0;  // the slot last told of, while a reduction has a listener
+  std::size_t toldSlot_;  // the slot last told of; set with the listener
 };
 
 }  // namespace numora
