@@ -13,10 +13,6 @@
 
 namespace numora {
 
-inline bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-inline bool isOperator(char c) { return c == '+' || c == '-' || c == '*' || c == '/'; }
-
 // One level of the term: the whole term or the inside of one group. It owns the operand text
 // (not emptied between operands) and the operand stack.
 //
@@ -44,6 +40,9 @@ class TermEvaluator::LevelState {
   void noteOperatorAtEnd() const;
 
  private:
+  static bool isDigit(char c) { return c >= '0' && c <= '9'; }
+  static bool isOperator(char c) { return c == '+' || c == '-' || c == '*' || c == '/'; }
+
   std::int64_t& position() { return evaluator_.scanPosition_; }
   char character() const { return evaluator_.characterAt(evaluator_.scanPosition_); }
   Extended readOperand() const { return operand_.value(evaluator_.separator_); }
