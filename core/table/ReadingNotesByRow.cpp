@@ -60,6 +60,9 @@ void ReadingNotesByRow::rowStarted(int index) {
 }
 
 void ReadingNotesByRow::noted(const ReadingNote& note) {
+  if (!table_.isRowIndex(row_)) {
+    return;  // told outside a calculation's row
+  }
   if (typedPositions_.empty()) {
     typedPositions_ = typedPositions(table_.row(row_).term);
   }
