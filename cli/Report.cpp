@@ -40,12 +40,30 @@ void writePlain(const Report& report, std::ostream& out, std::ostream& errors) {
     }
   }
   out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
-  for (const auto& [index, fault] : report.rowFaults) {
-    writeErrorLine(errors, rowPrefix(index) + messageBoxText(fault.message));
+  for (int i = 0; i < table.rowCount(); ++i) {
+    writeNoteLines(report, i, errors);
+    if (const auto fault = report.rowFaults.find(i); fault != report.rowFaults.end()) {
+      writeErrorLine(errors, rowPrefix(i) + messageBoxText(fault->second.message));
+    }
   }
   for (const ReportedFault& fault : report.commandFaults) {
     writeFaultLine(errors, fault);
   }
+}
+
+void writeNoteLines(const Report& report, int index, std::ostream& errors) {
+  if (!report.notesToErrors) {
+    return;
+  }
+  for (const ReadingNote& note : notesOfRow(report, index)) {
+    writeErrorLine(errors,
+                   rowPrefix(index) + "Hinweis: " + noteText(note, report.table.row(index).term));
+  }
+}
+
+const std::vector<ReadingNote>& notesOfRow(const Report& report, int index) {
+  static const std::vector<ReadingNote> none;
+  return report.notes != nullptr ? report.notes->notesOf(index) : none;
 }
 
 void writeReplacementNotices(const RowTable& table, std::ostream& errors) {

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "ReadingNotesByRow.h"
 #include "RowTable.h"
 
 namespace numora::calc {
@@ -22,18 +23,23 @@ struct Report {
   std::map<int, ReportedFault> rowFaults;  // of the rows that have one, by row index
   // Faults that belong to no row: a file that cannot be read or written, memory running out.
   std::vector<ReportedFault> commandFaults;
+  // The reading notes of the rows calculated, if any were; with `notesToErrors` each also goes
+  // as a line to the errors.
+  const ReadingNotesByRow* notes = nullptr;
+  bool notesToErrors = false;
 
   bool hasFault() const;
 };
 
 // One line per row, "Nr<TAB>Name<TAB>Term<TAB>Result" with every field escaped as
-// escapedText does it, on `out`; then a line for every fault on `errors`, naming the row of
-// a row fault.
+// escapedText does it, on `out`; then on `errors` the lines of the rows (with notesToErrors,
+// one per reading note, then a row's fault), naming the row, and a line per command fault.
 void writePlain(const Report& report, std::ostream& out, std::ostream& errors);
 
-// JSON Lines on `out`: one object per row with "nr", "name", "term", "result" and "fault"
-// (null or an object with "class" and "message"), then one object {"error": {"class": ...,
-// "message": ...}} per command fault, which also goes as a line to `errors`. Bytes that are not
+// JSON Lines on `out`: one object per row with "nr", "name", "term", "result", "fault" (null
+// or an object with "class" and "message") and "notes" (a list of objects with "at", "rule"
+// and "message"), then one object {"error": {"class": ..., "message": ...}} per command fault,
+// which also goes as a line to `errors`, as the notes do with notesToErrors. Bytes that are not
 // valid UTF-8 are written as U+FFFD.
 void writeJsonLines(const Report& report, std::ostream& out, std::ostream& errors);
 
@@ -46,5 +52,12 @@ void writeErrorLine(std::ostream& errors, std::string_view text);
 
 // The fault's line on `errors`: its message as the message box shows it.
 void writeFaultLine(std::ostream& errors, const ReportedFault& fault);
+
+// The notes of the row at `index` in the report, by position; none where it has none.
+const std::vector<ReadingNote>& notesOfRow(const Report& report, int index);
+
+// With notesToErrors, a line "row N: Hinweis: <message>" on `errors` for each note of the row
+// at `index`.
+void writeNoteLines(const Report& report, int index, std::ostream& errors);
 
 }  // namespace numora::calc

@@ -16,6 +16,7 @@
 #include "Faults.h"
 #include "FloatingPoint.h"
 #include "PrintPage.h"
+#include "ReadingNotesByRow.h"
 #include "Report.h"
 #include "RowCommands.h"
 #include "TableFile.h"
@@ -42,6 +43,13 @@ constexpr const char* HelpFooter =
     "With --json, a fault that belongs to no row also ends the output as an object\n"
     "{\"error\": {\"class\": ..., \"message\": ...}}.\n"
     "\n"
+    "Where the calculation of a row takes a reading rule that a person would not guess (a\n"
+    "character that ends the term early, \"2x\" giving x, a division by 0 that is left out,\n"
+    "...), --json adds it to the row's \"notes\": [{\"at\": POSITION, \"rule\": NAME,\n"
+    "\"message\": ...}], the position counted in characters of the Term as written, spaces\n"
+    "included; --notes writes it to standard error as \"row N: Hinweis: ...\". Notes change\n"
+    "no Result.\n"
+    "\n"
     "--value-table VAR=FROM:TO[:STEP] calculates the table, as calculate all does, once for\n"
     "each value of VAR (x, y or z) from FROM to TO in steps of STEP (default 1): whole\n"
     "numbers, at most 100000 values. The other two variables come from their options. It\n"
@@ -51,7 +59,7 @@ constexpr const char* HelpFooter =
     "object per value, {\"x\": \"5\", \"results\": [\"25\", null], \"fault\": null}, the fault\n"
     "being {\"nr\": ROW POSITION, \"class\": ..., \"message\": ...}. Every value is written;\n"
     "each fault also goes to standard error as \"x=5: row 3: ...\". It cannot be combined with\n"
-    "--each, --save, --print, --no-calc or the option of its own variable.\n"
+    "--each, --save, --print, --no-calc, --notes or the option of its own variable.\n"
     "\n"
     "Exit status: 0 without a fault; 1 when a fault was raised (for any value of a value\n"
     "table) or the output could not be written; 2 for wrong usage, a --value-table that\n"
@@ -62,6 +70,7 @@ struct Options {
   std::optional<std::string> separator;
   bool each = false;
   bool json = false;
+  bool notes = false;
   bool noCalculation = false;
   std::optional<std::string> termsFile;
   std::optional<std::string> tableFile;
@@ -167,12 +176,20 @@ int run(const Options& options, std::ostream& out) {
     return faulted ? ExitFault : 0;
   }
   calc::Report report{table, {}, {}};
+  // The reading notes are collected where they are written.
+  ReadingNotesByRow notes(table);
+  CalculationInputs inputs = options.inputs;
+  if (options.json || options.notes) {
+    inputs.listener = &notes;
+    report.notes = &notes;
+    report.notesToErrors = options.notes;
+  }
   if (options.noCalculation) {
     // The table is written as it was read.
   } else if (options.each) {
-    calculateEachRow(table, options.inputs, report);
+    calculateEachRow(table, inputs, report);
   } else {
-    calculateAllRows(table, options.inputs, report);
+    calculateAllRows(table, inputs, report);
   }
   // JSON and the table file write bytes that are not valid UTF-8 as U+FFFD.
   if (options.json || options.saveFile) {
@@ -255,6 +272,10 @@ int runCommandLine(int argc, char** argv, std::ostream& out) {
                "which stops at the first fault)");
   CLI::Option* json =
       app.add_flag("--json", options.json, "write JSON Lines instead of tab-separated lines");
+  CLI::Option* notes = app.add_flag(
+      "--notes", options.notes,
+      "write each reading note of a row (a reading rule the calculation took that one would not "
+      "guess) to standard error");
   CLI::Option* terms = app.add_option("--terms", options.termsFile,
                                       "file with one term per line, - for standard input");
   CLI::Option* tableFile =
@@ -269,7 +290,8 @@ int runCommandLine(int argc, char** argv, std::ostream& out) {
                  "calculate the table for each value of x, y or z from FROM to TO and write the "
                  "value table")
       ->type_name("VAR=FROM:TO[:STEP]")
-      ->excludes("--each", "--save", "--print", "--no-calc");
+      ->excludes("--each", "--save", "--print", "--no-calc")
+      ->excludes(notes);
   app.add_flag("--csv", options.csv, "write the value table as CSV, as the window exports it")
       ->needs("--value-table")
       ->excludes(json);

@@ -43,6 +43,67 @@ constexpr std::string_view TermChangedReason = "Term wurde seither geändert";
 constexpr std::string_view ReadFromFileReason = "aus der Datei gelesen";
 constexpr std::string_view NotReachedReason = "nicht erreicht: Berechnung in Zeile %d abgebrochen";
 
+// The sentences of the reading notes, by the rule's name, without their final period: "%d" is
+// the position, "%s" the character there. Where the position can lie at the end of the term,
+// `atEnd` is said there instead.
+struct ReadingNoteText {
+  std::string_view rule;
+  std::string_view pattern;
+  std::string_view atEnd = {};
+};
+constexpr ReadingNoteText ReadingNoteTexts[] = {
+    {"ends-term-early",
+     "Stelle %d: \"%s\" ist kein Rechenzeichen und beendet hier den Term (oder die Klammer); "
+     "der Rest darin zählt nicht"},
+    {"bracket-after-operand",
+     "Stelle %d: Vor \"(\" fehlt ein Rechenzeichen wie \"*\"; hier endet der Term (oder die "
+     "Klammer), der Rest darin zählt nicht"},
+    {"operand-replaced",
+     "Stelle %d: Davor fehlt ein Rechenzeichen: Was hier beginnt, ersetzt den Wert direkt davor "
+     "(auch ein Minuszeichen), statt mit ihm malgenommen zu werden"},
+    {"two-operators",
+     "Stelle %d: Zwei Rechenzeichen hintereinander: Vor \"%s\" wird der vorige Operand noch "
+     "einmal genommen"},
+    {"operand-used-again",
+     "Stelle %d: Nach dem Rechenzeichen fehlt ein Operand; der vorige Operand wird noch einmal "
+     "genommen"},
+    {"missing-operand",
+     "Stelle %d: Hier fehlt ein Operand (eine Zahl, eine Variable, eine Funktion oder eine "
+     "Klammer)"},
+    {"operator-at-end", "Stelle %d: Nach \"%s\" endet der Term; als fehlender Operand zählt 0"},
+    {"erg-without-number",
+     "Stelle %d: Nach \"Erg\" steht keine Zeilennummer; \"Erg\" wird übergangen"},
+    {"function-without-bracket",
+     "Stelle %d: Nach dem Funktionsnamen wird \"(\" erwartet; \"%s\" wird übersprungen",
+     "Stelle %d: Nach dem Funktionsnamen endet der Term; \"(\" fehlt"},
+    {"caret-without-bracket", "Stelle %d: Nach \"^\" wird \"(\" erwartet; \"%s\" wird übersprungen",
+     "Stelle %d: Nach \"^\" endet der Term; \"(\" fehlt"},
+    {"bracket-not-closed",
+     "Stelle %d: Diese Klammer wird nicht geschlossen; sie reicht bis zum Ende des Terms"},
+    {"powers-left-to-right",
+     "Stelle %d: Mehrere \"^\" hintereinander werden von links nach rechts gerechnet: Dieses "
+     "\"^\" potenziert das Ergebnis davor"},
+    {"minus-in-base",
+     "Stelle %d: Das Minuszeichen gehört zur Zahl: \"^\" potenziert die negative Zahl"},
+    {"power-without-value", "Stelle %d: Diese Potenz hat keinen reellen Wert; sie gilt hier als 1"},
+    {"zero-base",
+     "Stelle %d: Die Basis ist 0: Die Potenz gilt hier als 0, auch bei einem Exponenten von 0 "
+     "oder darunter"},
+    {"logarithm-not-positive",
+     "Stelle %d: Der Logarithmus einer Zahl, die nicht größer als 0 ist, gilt hier als 1"},
+    {"tangent-right-angle",
+     "Stelle %d: Der Tangens eines Vielfachen von 90 Grad ist nicht bestimmt und gilt hier als 1"},
+    {"tangent-after-domain-rule",
+     "Stelle %d: Weiter vorn hatte ein Wert kein Ergebnis (etwa ein Logarithmus von 0 oder eine "
+     "Division durch 0); darum gilt dieser Tangens als 1"},
+    {"angle-too-large", "Stelle %d: Der Winkel ist zu groß zum Rechnen; das Ergebnis gilt als 0"},
+    {"zero-divisor",
+     "Stelle %d: Hier wird durch 0 geteilt: Diese Division und alles, was danach in derselben "
+     "Klammer oder im Term folgt, fällt weg"},
+};
+// Said for a rule that has no sentence of its own.
+constexpr std::string_view UnknownReadingNoteText = "Stelle %d: Hier gilt eine besondere Leseregel";
+
 // Puts the arguments in place of the "%s" and "%d" of `pattern`, one after the other. A "%"
 // inside an argument is taken as it stands.
 std::string formatMessage(std::string_view pattern,
@@ -120,6 +181,16 @@ std::string startupFaultReport(std::string_view className, std::string_view modu
   const std::string shown = messageBoxText(message);
   const std::string_view period = std::string_view(shown).substr(message.size());
   return formatMessage(StartupFaultMessage, {className, module, address, message, period});
+}
+
+std::string readingNoteMessage(std::string_view rule, std::int64_t at, std::string_view concerned) {
+  std::string_view pattern = UnknownReadingNoteText;
+  for (const ReadingNoteText& text : ReadingNoteTexts) {
+    if (text.rule == rule) {
+      pattern = concerned.empty() && !text.atEnd.empty() ? text.atEnd : text.pattern;
+    }
+  }
+  return formatMessage(pattern, {std::to_string(at), concerned}) + ".";
 }
 
 std::string messageBoxText(std::string_view message) {

@@ -146,6 +146,12 @@ std::string termChangedReason();
 std::string readFromFileReason();
 std::string notReachedReason(int stoppedRowPosition);
 
+// The German sentence of a reading note: the rule given by its stable name (as the term
+// evaluator's ruleName gives it), the note's position `at` (counted from 1) and `concerned`,
+// the character at that position, empty where the position lies at the end of the term.
+// Reading notes explain a result; they are no faults.
+std::string readingNoteMessage(std::string_view rule, std::int64_t at, std::string_view concerned);
+
 // The text the fault message box shows: the message with a "." appended when it is not empty
 // and its last byte lies above "." in code (a letter, a digit, or a UTF-8 multi-byte character).
 std::string messageBoxText(std::string_view message);

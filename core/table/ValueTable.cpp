@@ -71,8 +71,8 @@ ValueTableCalculator::ValueTableCalculator(const RowTable& table, const Calculat
                                            Variable variable, ValueRange range)
     : inputs_(inputs), variable_(variable), range_(range) {
   // The value table calculates on its own copy, on another thread: a listener of the live
-  // table's calculations is not told of it.
-  inputs_.listener = nullptr;
+  // table's calculations is not told of it. It collects the reading notes of its own cells.
+  inputs_.listener = &notes_;
   // A copy of the rows alone: the table's observer, a view of the live table, stays with it.
   std::vector<Row> rows;
   rows.reserve(static_cast<std::size_t>(table.rowCount()));
@@ -91,6 +91,7 @@ ValueLine ValueTableCalculator::line(std::size_t index) {
   const int rowCount = working_.rowCount();
   int failedRow = rowCount;
   int rowInProgress = 0;
+  notes_.clear();
   try {
     calculateAll(working_, inputs_, rowInProgress);
   } catch (const Exception& fault) {
@@ -114,7 +115,27 @@ ValueLine ValueTableCalculator::line(std::size_t index) {
           working_.exchangeText(i, RowField::Result, originalResults_[static_cast<std::size_t>(i)]);
     }
   }
+  std::size_t noteCount = 0;
+  for (const auto& [row, notes] : notes_.rowsWithNotes()) {
+    noteCount += notes.size();
+  }
+  line.notes.reserve(noteCount);
+  for (const auto& [row, notes] : notes_.rowsWithNotes()) {
+    for (const ReadingNote& note : notes) {
+      line.notes.push_back({note.at, row, note.rule});
+    }
+  }
   return line;
+}
+
+std::vector<ReadingNote> notesOfCell(const ValueLine& line, int row) {
+  std::vector<ReadingNote> notes;
+  for (const CellNote& note : line.notes) {
+    if (note.row == row) {
+      notes.push_back({note.at, note.rule});
+    }
+  }
+  return notes;
 }
 
 std::vector<ValueLine> calculateValueTable(const RowTable& table, const CalculationInputs& inputs,

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Calculation.h"
+#include "ReadingNotesByRow.h"
 #include "RowTable.h"
 
 namespace numora {
@@ -59,12 +60,26 @@ struct ValueFault {
   std::string message;
 };
 
+// A reading note of one cell: the row's index, and the note with its position in the row's
+// Term as typed. Kept apart from the cells, so that a cell without notes costs nothing.
+struct CellNote {
+  std::int64_t at;
+  std::int32_t row;
+  ReadingRule rule;
+};
+
 // One value of the variable and what every row gave for it.
 struct ValueLine {
   std::int32_t value = 0;
   std::vector<ValueCell> cells;  // by row index
   std::optional<ValueFault> fault;
+  // The notes of the cells that have any, by row index, each row's by position; the row that
+  // failed keeps the notes taken before its fault.
+  std::vector<CellNote> notes;
 };
+
+// The notes of the cell of the row at `row` in `line`, by position.
+std::vector<ReadingNote> notesOfCell(const ValueLine& line, int row);
 
 // Calculates the lines of a value table one by one, on its own copy of the table, so that the
 // table it was made from is never changed and lines can be calculated as far as wanted (a
@@ -76,6 +91,8 @@ class ValueTableCalculator {
  public:
   ValueTableCalculator(const RowTable& table, const CalculationInputs& inputs, Variable variable,
                        ValueRange range);
+  ValueTableCalculator(const ValueTableCalculator&) = delete;
+  ValueTableCalculator& operator=(const ValueTableCalculator&) = delete;
 
   std::size_t lineCount() const { return range_.count(); }
   // The line of the `index`-th value, from 0.
@@ -83,6 +100,7 @@ class ValueTableCalculator {
 
  private:
   RowTable working_;
+  ReadingNotesByRow notes_{working_};
   std::vector<std::string> originalResults_;
   std::vector<bool> hasTerm_;
   CalculationInputs inputs_;

@@ -4,10 +4,12 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "Extended.h"
 #include "OperandStack.h"
 #include "PowerStep.h"
+#include "ReadingNotes.h"
 #include "RowTable.h"
 #include "TermListener.h"
 
@@ -25,8 +27,9 @@ namespace numora {
 //
 // The scanner checks no grammar: a character that starts no operand re-uses the level's
 // previous operand and becomes the operator character, and any character other than the four
-// operators ends its level's term where it stands.
-class TermEvaluator {
+// operators ends its level's term where it stands. A listener, while one is set, is told each
+// place where such a reading rule is taken (ReadingRule), with its position in the term.
+class TermEvaluator : private ReductionListener {
  public:
   // Evaluates terms against `rows`, writing and reading number texts with `separator` as the
   // decimal separator.
@@ -44,7 +47,8 @@ class TermEvaluator {
   // divisor). Once cleared, tan gives "1".
   bool faultFlag() const { return faultFlag_; }
 
-  // The listener told of what later evaluations read, or none; the evaluator does not own it.
+  // The listener told of what later evaluations read and of the reading rules they take, or
+  // none; the evaluator does not own it.
   void setListener(TermListener* listener) { listener_ = listener; }
 
   static constexpr int MaximumNesting = 1000;
@@ -53,10 +57,23 @@ class TermEvaluator {
   class LevelState;
 
   // The value of the group behind the scan position, not yet rounded to its number text.
+  // `Listening`: telling the listener of the reading rules taken.
+  template <bool Listening>
   Extended EvaluateGroup();
+  // The scanning and reduction of the top level.
+  template <bool Listening>
+  Extended evaluateTopLevel();
 
   char characterAt(std::int64_t position) const;
   bool termHoldsAt(std::int64_t position, std::string_view text) const;
+
+  bool listening() const { return listener_ != nullptr; }
+  // Tells the listener that `rule` was taken at `at`; a position past the end of the term is
+  // the end of the term, one past its last character.
+  void note(ReadingRule rule, std::int64_t at) const;
+  // Keeps, while a listener is set, the position of the operator character pushed into `slot`.
+  void keepOperatorPosition(std::size_t slot);
+  void zeroDivisor(std::size_t slot) override;
 
   const RowTable& rows_;
   std::string_view currentTerm_;   // the term of the running evaluation
@@ -68,6 +85,8 @@ class TermEvaluator {
   std::array<Extended, 3> variables_{};  // x, y and z
   StackSlots slots_;
   TermListener* listener_ = nullptr;
+  // By slot, while a listener is set: the position of the operator character pushed into it.
+  std::vector<std::int64_t> operatorPositions_;
 };
 
 }  // namespace numora

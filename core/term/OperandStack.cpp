@@ -55,6 +55,21 @@ inline void OperandStack::replaceFrontPair(Extended value, char operatorCharacte
   --count_;
 }
 
+// Element `number` carries the "/" of a zero divisor. Combining an element into the one in
+// front of it stores the result in the later element's slot, with that element's own operator
+// character, so the "/" still stands in the slot it was pushed into. At the front the same "/"
+// gives up the elements behind it one by one; it is told once.
+void OperandStack::tellZeroDivisor(std::int64_t number) {
+  if (listener_ == nullptr) [[likely]] {
+    return;
+  }
+  const std::size_t index = base_ + front_ + static_cast<std::size_t>(number - 1);
+  if (index != toldSlot_) {
+    toldSlot_ = index;
+    listener_->zeroDivisor(index);
+  }
+}
+
 // The look-ahead of a "+" or "-" front step: while element 2 carries "*" or "/", elements 2
 // and 3 are combined into element 2. A zero divisor here gives up every element behind
 // element 2 and ends the look-ahead.
@@ -64,6 +79,7 @@ void OperandStack::lookAhead(bool& faultFlag) {
     const Extended third = valueOf(3);
     if (secondOperator == '/' && third == 0) {
       faultFlag = false;
+      tellZeroDivisor(2);
       count_ = 2;
       return;
     }
@@ -94,6 +110,7 @@ void OperandStack::frontStep(bool& faultFlag) {
       const Extended divisor = valueOf(2);
       if (divisor == 0) {
         faultFlag = false;
+        tellZeroDivisor(1);
         --count_;
       } else {
         replaceFrontPair(checkedDivide(valueOf(1), divisor, FaultFlagsClear{}), operatorOf(2));
@@ -112,6 +129,12 @@ void OperandStack::frontStep(bool& faultFlag) {
     default:
       break;  // a stop character: nothing is combined
   }
+}
+
+Extended OperandStack::reduce(bool& faultFlag, ReductionListener& listener) {
+  listener_ = &listener;
+  toldSlot_ = slots_.size();  // no slot
+  return reduce(faultFlag);
 }
 
 Extended OperandStack::reduce(bool& faultFlag) {

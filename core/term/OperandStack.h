@@ -18,6 +18,17 @@ struct StackElement {
 // each level's stack lies above the stacks of the levels that are waiting for it.
 using StackSlots = std::vector<StackElement>;
 
+// Told by a reduction where it takes a zero divisor, once for each "/" that meets one: `slot`
+// is the index, in the levels' shared StackSlots, of the slot that the element carrying the "/"
+// was pushed into.
+class ReductionListener {
+ public:
+  virtual void zeroDivisor(std::size_t slot) = 0;
+
+ protected:
+  ~ReductionListener() = default;
+};
+
 // The operand stack of one level (the whole term or one group). It grows as needed. Slots
 // behind the count always read as value 0 with operator character code 0, so nothing is left
 // over from other levels or earlier evaluations.
@@ -41,6 +52,8 @@ class OperandStack {
   // Raises EOverflow for a result beyond the extended range, never EZeroDivide. Runs inside an
   // evaluation, where no fault flag is pending (FaultFlagsClear).
   Extended reduce(bool& faultFlag);
+  // As above, and `listener` is told of every zero divisor.
+  Extended reduce(bool& faultFlag, ReductionListener& listener);
 
  private:
   // The fields of element `number`; an element behind the count reads as value 0 with operator
@@ -54,11 +67,14 @@ class OperandStack {
   void replaceFrontPair(Extended value, char operatorCharacter);
   void frontStep(bool& faultFlag);
   void lookAhead(bool& faultFlag);
+  void tellZeroDivisor(std::int64_t number);
 
   StackSlots& slots_;
   std::size_t base_;
   std::size_t front_ = 0;  // element 1 is slots_[base_ + front_]
   std::int64_t count_ = 0;
+  ReductionListener* listener_ = nullptr;
+  std::size_t toldSlot_;  // the slot last told of; set with the listener
 };
 
 }  // namespace numora

@@ -20,9 +20,22 @@ Extended power(Extended base, Extended exponent) {
 }
 
 // Given for a domain fault.
-Extended domainFault(bool& faultFlag) {
+Extended domainFault(bool& faultFlag, std::optional<ReadingRule>* taken) {
   faultFlag = false;
+  if (taken != nullptr) {
+    *taken = ReadingRule::PowerWithoutValue;
+  }
   return 1.0L;
+}
+
+// Given for a base "0" where no other rule applies; the exponent 0, and at the top level a
+// negative one, give 0 too.
+Extended zeroBase(const Operand& exponent, Level level, std::optional<ReadingRule>* taken) {
+  if (taken != nullptr &&
+      (exponent.isZeroText() || (level == Level::Top && exponent.isNegativeText()))) {
+    *taken = ReadingRule::ZeroBase;
+  }
+  return 0.0L;
 }
 
 // A base that is not negative with a negative whole exponent e: 1 / Power(b, e'), where e' is
@@ -50,7 +63,7 @@ Extended plainPower(const Operand& base, Extended e, char separator) {
 }  // namespace
 
 Extended powerStep(const Operand& base, const Operand& exponent, Level level, char separator,
-                   bool& faultFlag) {
+                   bool& faultFlag, std::optional<ReadingRule>* taken) {
   const bool baseNegative = base.isNegativeText();
   const bool exponentNegative = exponent.isNegativeText();
   // The exponent's value is read the first time a rule needs it.
@@ -63,22 +76,22 @@ Extended powerStep(const Operand& base, const Operand& exponent, Level level, ch
   };
 
   if (level == Level::Top && base.isZeroText()) {
-    return 0.0L;
+    return zeroBase(exponent, level, taken);
   }
   if (exponentNegative && !baseNegative && isWhole(exponentValue())) {
     return reciprocalPower(base, *e, separator);
   }
   if (baseNegative && !isWhole(exponentValue())) {
-    return domainFault(faultFlag);
+    return domainFault(faultFlag, taken);
   }
   if (level == Level::Group && base.isZeroText() && exponentNegative) {
-    return domainFault(faultFlag);
+    return domainFault(faultFlag, taken);
   }
   if (baseNegative) {
     return negativeBasePower(base, *e, separator);
   }
   if (base.isZeroText()) {
-    return 0.0L;
+    return zeroBase(exponent, level, taken);
   }
   return plainPower(base, exponentValue(), separator);
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <optional>
+
 #include "Operand.h"
+#include "ReadingNotes.h"
 
 namespace numora {
 
@@ -16,8 +19,10 @@ enum class Level { Top, Group };
 // conversion fault of a text that is no number, EZeroDivide for Ln(0) or the reciprocal of a
 // power that has become 0, EOverflow for a result beyond the range, and EInvalidOp for the
 // whole number test of an exponent of 2^63 or more. Runs inside an evaluation, where no fault
-// flag is pending (FaultFlagsClear).
+// flag is pending (FaultFlagsClear). `taken`, when given, receives the reading rule the step
+// took, if any: PowerWithoutValue for a domain fault, ZeroBase where a base "0" gives 0 for an
+// exponent of 0 or, at the top level, a negative one.
 Extended powerStep(const Operand& base, const Operand& exponent, Level level, char separator,
-                   bool& faultFlag);
+                   bool& faultFlag, std::optional<ReadingRule>* taken = nullptr);
 
 }  // namespace numora

@@ -115,7 +115,8 @@ TEST_F(NumoraCalc, JsonEndsWithAnErrorObjectForAFaultOfNoRow) {
   };
   const std::string noFolder = (folder_ / "no" / "folder").string();
   const std::string oneRow =
-      "{\"nr\":\"1\",\"name\":\"New element\",\"term\":\"1\",\"result\":\"1\",\"fault\":null}\n";
+      "{\"nr\":\"1\",\"name\":\"New element\",\"term\":\"1\",\"result\":\"1\",\"fault\":null,"
+      "\"notes\":[]}\n";
   for (const Case& c : std::initializer_list<Case>{
            {"--terms - --save '" + noFolder + ".TBE'", oneRow,
             "Datei \"" + noFolder + ".TBE\" kann nicht erstellt werden. No such file or directory"},

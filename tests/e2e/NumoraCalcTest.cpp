@@ -18,6 +18,15 @@ using numora::test::Outcome;
 using numora::test::TwoRowTable;
 using NumoraCalc = numora::test::NumoraCalc;
 
+// `text` with every double quote escaped, as a JSON string holds it.
+std::string jsonQuotes(const std::string& text) {
+  std::string quoted;
+  for (const char c : text) {
+    quoted += c == '"' ? std::string("\\\"") : std::string(1, c);
+  }
+  return quoted;
+}
+
 TEST_F(NumoraCalc, CalculatesAllRowsAndWritesThemTabSeparated) {
   const Outcome result = run("--separator , -x 30 -y 3 -z 4 --terms " +
                              termsFile("(x^(2)*5)/6\nsin(x)*Erg1+2\n\n x * y \n12,5*x-0,75\n"));
@@ -49,13 +58,18 @@ TEST_F(NumoraCalc, EachGoesOnAfterAFaultAndReportsItInJson) {
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.out,
             "{\"nr\":\"1\",\"name\":\"New element\",\"term\":\"x\",\"result\":\"2\","
-            "\"fault\":null}\n"
+            "\"fault\":null,\"notes\":[]}\n"
             "{\"nr\":\"2\",\"name\":\"New element\",\"term\":\"Erg9\",\"result\":\"\","
-            "\"fault\":{\"class\":\"Exception\",\"message\":\"Zeile 9 existiert nicht\"}}\n"
+            "\"fault\":{\"class\":\"Exception\",\"message\":\"Zeile 9 existiert nicht\"},"
+            "\"notes\":[]}\n"
             "{\"nr\":\"3\",\"name\":\"New element\",\"term\":\"1/0+Erg1\",\"result\":\"1\","
-            "\"fault\":null}\n"
+            "\"fault\":null,\"notes\":[{\"at\":2,\"rule\":\"zero-divisor\",\"message\":\"Stelle "
+            "2: Hier wird durch 0 geteilt: Diese Division und alles, was danach in derselben "
+            "Klammer oder im Term folgt, fällt weg.\"}]}\n"
             "{\"nr\":\"4\",\"name\":\"New element\",\"term\":\"(1\",\"result\":\"1\","
-            "\"fault\":null}\n");
+            "\"fault\":null,\"notes\":[{\"at\":1,\"rule\":\"bracket-not-closed\",\"message\":"
+            "\"Stelle 1: Diese Klammer wird nicht geschlossen; sie reicht bis zum Ende des "
+            "Terms.\"}]}\n");
   EXPECT_EQ(result.err, "");
 }
 
@@ -64,9 +78,66 @@ TEST_F(NumoraCalc, JsonNamesTheFaultClassAndTheStoredMessage) {
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.out,
             "{\"nr\":\"1\",\"name\":\"New element\",\"term\":\"x^(5000)\",\"result\":\"\","
-            "\"fault\":{\"class\":\"EOverflow\",\"message\":\"Gleitkommaüberlauf\"}}\n"
+            "\"fault\":{\"class\":\"EOverflow\",\"message\":\"Gleitkommaüberlauf\"},"
+            "\"notes\":[]}\n"
             "{\"nr\":\"2\",\"name\":\"New element\",\"term\":\"x\",\"result\":\"\","
-            "\"fault\":null}\n");
+            "\"fault\":null,\"notes\":[]}\n");
+}
+
+// Reading notes: with --json in every row object, positions in the Term as typed; with --notes
+// one line each on standard error, in row order, before the row's fault. The rows themselves
+// are written as without them.
+TEST_F(NumoraCalc, ReadingNotesGoToJsonAndWithNotesToStandardError) {
+  const std::string ends =
+      "Stelle 2: \".\" ist kein Rechenzeichen und beendet hier den Term (oder die Klammer); der "
+      "Rest darin zählt nicht.";
+  const std::string replaced =
+      "Stelle 4: Davor fehlt ein Rechenzeichen: Was hier beginnt, ersetzt den Wert direkt davor "
+      "(auch ein Minuszeichen), statt mit ihm malgenommen zu werden.";
+  const std::string ergPassedOver =
+      "Stelle 1: Nach \"Erg\" steht keine Zeilennummer; \"Erg\" wird übergangen.";
+  const std::string twoOperators =
+      "Stelle 3: Zwei Rechenzeichen hintereinander: Vor \"+\" wird der vorige Operand noch "
+      "einmal genommen.";
+  struct Case {
+    std::string options;
+    std::string terms;
+    int status;
+    std::string out;
+    std::string err;
+  };
+  for (const Case& c : std::vector<Case>{
+           {"--notes", "2.5\n 2 x\n", 0, "1\tNew element\t2.5\t2\n2\tNew element\t 2 x\t5\n",
+            "numora-calc: row 1: Hinweis: " + ends + "\nnumora-calc: row 2: Hinweis: " + replaced +
+                "\n"},
+           {"", "2.5\n", 0, "1\tNew element\t2.5\t2\n", ""},
+           {"--notes --no-calc", "2.5\n", 0, "1\tNew element\t2.5\t\n", ""},
+           {"--json", " 2 x\n", 0,
+            "{\"nr\":\"1\",\"name\":\"New element\",\"term\":\" 2 x\",\"result\":\"5\","
+            "\"fault\":null,\"notes\":[{\"at\":4,\"rule\":\"operand-replaced\",\"message\":\"" +
+                replaced + "\"}]}\n",
+            ""},
+           {"--notes", "Erg+1\nx\n", 1, "1\tNew element\tErg+1\t\n2\tNew element\tx\t\n",
+            "numora-calc: row 1: Hinweis: " + ergPassedOver +
+                "\nnumora-calc: row 1: '' ist kein gültiger Gleitkommawert.\n"},
+           {"--json --notes --each", "2*+3\nErg+1\n", 1,
+            "{\"nr\":\"1\",\"name\":\"New element\",\"term\":\"2*+3\",\"result\":\"7\","
+            "\"fault\":null,\"notes\":[{\"at\":3,\"rule\":\"two-operators\",\"message\":\"" +
+                jsonQuotes(twoOperators) +
+                "\"}]}\n"
+                "{\"nr\":\"2\",\"name\":\"New element\",\"term\":\"Erg+1\",\"result\":\"\","
+                "\"fault\":{\"class\":\"EConvertError\",\"message\":\"'' ist kein gültiger "
+                "Gleitkommawert\"},\"notes\":[{\"at\":1,\"rule\":\"erg-without-number\","
+                "\"message\":\"" +
+                jsonQuotes(ergPassedOver) + "\"}]}\n",
+            "numora-calc: row 1: Hinweis: " + twoOperators +
+                "\nnumora-calc: row 2: Hinweis: " + ergPassedOver + "\n"},
+       }) {
+    const Outcome result = run("--separator , -x 5 " + c.options + " --terms -", c.terms);
+    EXPECT_EQ(result.status, c.status) << c.options << ' ' << c.terms;
+    EXPECT_EQ(result.out, c.out) << c.options << ' ' << c.terms;
+    EXPECT_EQ(result.err, c.err) << c.options << ' ' << c.terms;
+  }
 }
 
 TEST_F(NumoraCalc, VariableFieldsAreReadOnlyForRowsWithATerm) {
@@ -146,9 +217,10 @@ TEST_F(NumoraCalc, NoCalcWritesTheTableAsItWasRead) {
   EXPECT_EQ(converted.status, 0);
   EXPECT_EQ(contentOf(folder_ / "same.TBE"), contentOf(folder_ / "in.TBE"));
   EXPECT_EQ(converted.out,
-            "{\"nr\":\"1\",\"name\":\"Square\",\"term\":\"x^(2)\",\"result\":\"\",\"fault\":null}\n"
+            "{\"nr\":\"1\",\"name\":\"Square\",\"term\":\"x^(2)\",\"result\":\"\",\"fault\":null,"
+            "\"notes\":[]}\n"
             "{\"nr\":\"7\",\"name\":\"Half\",\"term\":\"Erg1/2\",\"result\":\"old\","
-            "\"fault\":null}\n");
+            "\"fault\":null,\"notes\":[]}\n");
 }
 
 TEST_F(NumoraCalc, ATableFileThatCannotBeOpenedWritesNothing) {

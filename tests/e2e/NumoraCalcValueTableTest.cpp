@@ -210,6 +210,8 @@ TEST_F(NumoraCalc, AWrongValueTableIsWrongUsage) {
            {"--value-table x=1:2 --save " + quoted("out.TBE"), ""},
            {"--value-table x=1:2 --print " + quoted("out.html"), ""},
            {"-x 3 --value-table x=1:2", ""},
+           {"--value-table x=1:2 --notes",
+            "numora-calc: --notes excludes --value-table\nRun with --help for more information.\n"},
        }) {
     const Outcome result = run(c.arguments + " --terms -", "x\n");
     EXPECT_EQ(result.status, 2) << c.arguments;

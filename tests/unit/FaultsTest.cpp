@@ -135,6 +135,35 @@ TEST(Faults, MessageBoxAppendsAPeriodAfterCharactersAboveFullStop) {
   }
 }
 
+// A reading note's sentence names its position and quotes the character there as it stands;
+// at the end of the term, where there is none, the rules that can point there say so.
+TEST(Faults, ReadingNotesNameThePositionAndTheCharacter) {
+  struct Case {
+    const char* rule;
+    std::int64_t at;
+    const char* concerned;
+    const char* message;
+  };
+  for (const Case& c : std::initializer_list<Case>{
+           {"two-operators", 3, "+",
+            "Stelle 3: Zwei Rechenzeichen hintereinander: Vor \"+\" wird der vorige Operand noch "
+            "einmal genommen."},
+           {"ends-term-early", 12, "%s",
+            "Stelle 12: \"%s\" ist kein Rechenzeichen und beendet hier den Term (oder die "
+            "Klammer); der Rest darin zählt nicht."},
+           {"function-without-bracket", 4, "3",
+            "Stelle 4: Nach dem Funktionsnamen wird \"(\" erwartet; \"3\" wird übersprungen."},
+           {"function-without-bracket", 4, "",
+            "Stelle 4: Nach dem Funktionsnamen endet der Term; \"(\" fehlt."},
+           {"zero-divisor", 1000, "/",
+            "Stelle 1000: Hier wird durch 0 geteilt: Diese Division und alles, was danach in "
+            "derselben Klammer oder im Term folgt, fällt weg."},
+           {"no-such-rule", 2, "x", "Stelle 2: Hier gilt eine besondere Leseregel."},
+       }) {
+    EXPECT_EQ(readingNoteMessage(c.rule, c.at, c.concerned), c.message) << c.rule;
+  }
+}
+
 // The start-up report puts the message box's period after the message where the box would.
 TEST(Faults, StartupReportNamesClassModuleAddressAndMessage) {
   struct Case {
