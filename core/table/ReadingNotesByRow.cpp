@@ -35,12 +35,6 @@ std::vector<std::int64_t> typedPositions(std::string_view typed) {
 
 }  // namespace
 
-std::int64_t typedPosition(std::string_view typed, std::int64_t at) {
-  const std::vector<std::int64_t> positions = typedPositions(typed);
-  return positions[static_cast<std::size_t>(
-      std::clamp<std::int64_t>(at, 1, static_cast<std::int64_t>(positions.size()) - 1))];
-}
-
 std::string noteText(const ReadingNote& note, std::string_view term) {
   const std::size_t offset = lengthOfCharacters(term, static_cast<std::size_t>(note.at - 1));
   const std::string_view rest = term.substr(offset);

@@ -12,20 +12,16 @@
 
 namespace numora {
 
-// Where the character at `at` of a Term as evaluated (its spaces removed) stands in the Term as
-// typed: counted from 1 in characters, a byte that starts no well-formed UTF-8 character
-// counting as one. A position past the evaluated term is one past the typed Term's last
-// character.
-std::int64_t typedPosition(std::string_view typed, std::int64_t at);
-
 // The German sentence of a note whose position counts in `term`, quoting the character there.
 std::string noteText(const ReadingNote& note, std::string_view term);
 
 // Collects the reading notes of the rows that calculations evaluate, each with its position in
-// the row's Term as typed (spaces included). A row's notes are those of its last evaluation:
-// they are replaced when the row is evaluated again, also when that evaluation fails, and kept
-// when a calculation passes over a row whose Term is empty. Set it as the listener of the
-// calculations of `table` (CalculationInputs::listener).
+// the row's Term as typed (spaces included): counted from 1 in characters, a byte that starts
+// no well-formed UTF-8 character counting as one, and one past the last character for the end
+// of the term. A row's notes are those of its last evaluation: they are replaced when the row
+// is evaluated again, also when that evaluation fails, and kept when a calculation passes over
+// a row whose Term is empty. Set it as the listener of the calculations of `table`
+// (CalculationInputs::listener).
 class ReadingNotesByRow : public CalculationListener {
  public:
   explicit ReadingNotesByRow(const RowTable& table) : table_(table) {}
