@@ -12,6 +12,28 @@
 
 #include "RowTableModel.h"
 
+namespace {
+
+// The marks in a Result cell: a small triangle in a corner, as spreadsheets mark a comment,
+// which takes no room from the text.
+constexpr QRgb NotesMarkColour = 0xe08a00;
+constexpr QRgb StopMarkColour = 0xd62728;
+
+void paintCornerMark(QPainter* painter, const QRect& cell, QRgb colour, Qt::Corner corner) {
+  const int size = std::max(5, cell.height() / 3);
+  const int top = cell.top() + 1;
+  const QPoint tip =
+      corner == Qt::TopRightCorner ? QPoint(cell.right() - 1, top) : QPoint(cell.left() + 1, top);
+  const int inward = corner == Qt::TopRightCorner ? -size : size;
+  const QPoint triangle[] = {tip, tip + QPoint(inward, 0), tip + QPoint(0, size)};
+  painter->setPen(Qt::NoPen);
+  painter->setBrush(QColor(colour));
+  painter->setRenderHint(QPainter::Antialiasing);
+  painter->drawPolygon(triangle, 3);
+}
+
+}  // namespace
+
 TListView::TListView(QWidget* parent) : QTreeView(parent) {
   setRootIsDecorated(false);
   setItemsExpandable(false);
@@ -119,11 +141,17 @@ bool TListView::viewportEvent(QEvent* event) {
   }
   const auto* help = static_cast<QHelpEvent*>(event);
   const QModelIndex index = indexAt(help->pos());
+  QStringList tip;
   if (isCut(index)) {
-    QToolTip::showText(help->globalPos(), index.data(Qt::DisplayRole).toString(), viewport(),
-                       visualRect(index));
-  } else {
+    tip << index.data(Qt::DisplayRole).toString();
+  }
+  if (const QString own = index.data(Qt::ToolTipRole).toString(); !own.isEmpty()) {
+    tip << own;
+  }
+  if (tip.isEmpty()) {
     QToolTip::hideText();
+  } else {
+    QToolTip::showText(help->globalPos(), tip.join('\n'), viewport(), visualRect(index));
   }
   return true;
 }
@@ -136,6 +164,13 @@ void GridLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
   const QRect cell = option.rect;
   painter->drawLine(cell.topRight(), cell.bottomRight());
   painter->drawLine(cell.bottomLeft(), cell.bottomRight());
+  const int marks = index.data(RowTableModel::ResultMarksRole).toInt();
+  if ((marks & RowTableModel::NotesMark) != 0) {
+    paintCornerMark(painter, cell, NotesMarkColour, Qt::TopRightCorner);
+  }
+  if ((marks & RowTableModel::StopMark) != 0) {
+    paintCornerMark(painter, cell, StopMarkColour, Qt::TopLeftCorner);
+  }
   painter->restore();
 }
 

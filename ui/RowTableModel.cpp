@@ -4,7 +4,13 @@
 #include <string>
 #include <string_view>
 
+#include <QGuiApplication>
+#include <QPalette>
+#include <optional>
+
 #include "FaultBox.h"
+#include "Faults.h"
+#include "ReadingNotesByRow.h"
 #include "Utf8.h"
 
 namespace {
@@ -28,8 +34,11 @@ const std::string* fieldOf(const numora::Row& row, int column) {
 }  // namespace
 
 RowTableModel::RowTableModel(numora::RowTable& table, numora::TableHistory& history,
-                             QObject* parent)
-    : QAbstractTableModel(parent), table_(table), history_(history) {
+                             std::function<numora::CalculationInputs()> fieldsNow, QObject* parent)
+    : QAbstractTableModel(parent),
+      table_(table),
+      history_(history),
+      fieldsNow_(std::move(fieldsNow)) {
   table_.setObserver(this);
 }
 
@@ -44,7 +53,14 @@ int RowTableModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant RowTableModel::data(const QModelIndex& index, int role) const {
-  if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) {
+  if (!index.isValid()) {
+    return {};
+  }
+  if (index.column() == ResultColumn &&
+      (role == Qt::ForegroundRole || role == Qt::ToolTipRole || role == ResultMarksRole)) {
+    return resultData(index.row(), role);
+  }
+  if (role != Qt::DisplayRole && role != Qt::EditRole) {
     return {};
   }
   const std::string* field = fieldOf(table_.row(index.row()), index.column());
@@ -52,6 +68,40 @@ QVariant RowTableModel::data(const QModelIndex& index, int role) const {
     return {};
   }
   return role == Qt::EditRole ? QString::fromStdString(*field) : shownText(*field);
+}
+
+// What the Result cell shows besides its text: muted when not current, the reasons and notes
+// as its tooltip, the marks.
+QVariant RowTableModel::resultData(int row, int role) const {
+  const std::optional<numora::StoppedCalculation> stopped = history_.stopped();
+  const bool stoppedHere = stopped && stopped->index == row;
+  const std::vector<numora::ReadingNote>& notes = history_.notesOf(row);
+  if (role == ResultMarksRole) {
+    return (stoppedHere ? StopMark : 0) | (notes.empty() ? 0 : NotesMark);
+  }
+  const numora::ResultStatus status = history_.statusOf(row, fieldsNow_());
+  if (role == Qt::ForegroundRole) {
+    return status.current ? QVariant()
+                          : QVariant(QGuiApplication::palette().color(QPalette::PlaceholderText));
+  }
+  QStringList tip;
+  if (!status.current) {
+    tip << QString::fromStdString(status.reason);
+  }
+  if (stoppedHere) {
+    tip << QString::fromStdString(numora::stoppedHereReason(stopped->fault));
+  }
+  for (const numora::ReadingNote& note : notes) {
+    tip << QString::fromStdString(numora::noteText(note, table_.row(row).term));
+  }
+  return tip.isEmpty() ? QVariant() : QVariant(tip.join('\n'));
+}
+
+void RowTableModel::resultStatusChanged() {
+  if (table_.rowCount() > 0) {
+    emit dataChanged(index(0, ResultColumn), index(table_.rowCount() - 1, ResultColumn),
+                     {Qt::ForegroundRole, Qt::ToolTipRole, ResultMarksRole});
+  }
 }
 
 QVariant RowTableModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <functional>
 
 #include "RowTable.h"
 #include "TableHistory.h"
@@ -13,6 +14,12 @@
 // when the field is longer: a view lays out the whole text it is given, and a field of
 // millions of characters would freeze the window, while even the widest column shows no more
 // than a few thousand. The edit role gives the field whole.
+//
+// A Result that is not current (the history knows) is drawn in a muted colour, with the reason
+// as its tooltip; the Result cell of the row where the last calculate all stopped, and of a row
+// whose last evaluation took a reading rule a person would not guess, carries a mark
+// (ResultMarksRole) and says so in its tooltip. Whether a Result is current depends on the
+// variable fields as well, which the model reads through `fieldsNow`.
 class RowTableModel : public QAbstractTableModel, private numora::RowTableObserver {
   Q_OBJECT
 
@@ -26,8 +33,12 @@ class RowTableModel : public QAbstractTableModel, private numora::RowTableObserv
     ColumnCount = static_cast<int>(numora::RowFieldCount)
   };
   static constexpr int ShownCharacterLimit = 4000;
+  // The marks of a Result cell, as flags.
+  static constexpr int ResultMarksRole = Qt::UserRole + 1;
+  enum ResultMark { NotesMark = 1, StopMark = 2 };
 
-  RowTableModel(numora::RowTable& table, numora::TableHistory& history, QObject* parent = nullptr);
+  RowTableModel(numora::RowTable& table, numora::TableHistory& history,
+                std::function<numora::CalculationInputs()> fieldsNow, QObject* parent = nullptr);
   ~RowTableModel() override;
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -36,6 +47,11 @@ class RowTableModel : public QAbstractTableModel, private numora::RowTableObserv
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
   Qt::ItemFlags flags(const QModelIndex& index) const override;
   bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+ public slots:
+  // The fields x, y and z, or what the history knows of the rows, may have changed: the Result
+  // cells on the screen are drawn again.
+  void resultStatusChanged();
 
  signals:
   // A Name typed in place has been stored.
@@ -50,6 +66,9 @@ class RowTableModel : public QAbstractTableModel, private numora::RowTableObserv
   void tableReset() override;
   void rowsChanged(int first, int last) override;
 
+  QVariant resultData(int row, int role) const;
+
   numora::RowTable& table_;
   numora::TableHistory& history_;
+  std::function<numora::CalculationInputs()> fieldsNow_;
 };

@@ -237,8 +237,14 @@ void TForm1::createTable() {
   ListView1 = new TListView(this);
   ListView1->setObjectName("ListView1");
   ListView1->setAccessibleName("Table");
-  model_ = new RowTableModel(table_, history_, this);
+  model_ = new RowTableModel(
+      table_, history_, [this] { return calculationInputs(); }, this);
   connect(model_, &RowTableModel::nameStored, this, &TForm1::showUndoState);
+  connect(model_, &RowTableModel::nameStored, model_, &RowTableModel::resultStatusChanged);
+  // Whether a Result is current depends on the variables it was calculated with.
+  for (QLineEdit* field : {Edit1, Edit2, Edit3}) {
+    connect(field, &QLineEdit::textChanged, model_, &RowTableModel::resultStatusChanged);
+  }
   ListView1->setModel(model_);
   constexpr int widths[] = {140, 400, 100, 28};
   static_assert(std::size(widths) == RowTableModel::ColumnCount, "every column has a width");
@@ -277,6 +283,7 @@ void TForm1::createDialogs() {
 void TForm1::runTableCommand(const std::function<void()>& command) {
   runCommand(this, command);
   showUndoState();
+  model_->resultStatusChanged();
 }
 
 void TForm1::runRowCommand(int (numora::TableHistory::*command)(int)) {

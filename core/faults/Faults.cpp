@@ -264,6 +264,10 @@ std::string termChangedReason() { return std::string(TermChangedReason); }
 
 std::string readFromFileReason() { return std::string(ReadFromFileReason); }
 
+std::string stoppedHereReason(std::string_view faultMessage) {
+  return "Berechnung hier abgebrochen: " + std::string(faultMessage);
+}
+
 std::string notReachedReason(int stoppedRowPosition) {
   return formatMessage(NotReachedReason, {wholeNumberText(stoppedRowPosition)});
 }

@@ -145,6 +145,8 @@ std::string rowChangedReason(int rowPosition);
 std::string termChangedReason();
 std::string readFromFileReason();
 std::string notReachedReason(int stoppedRowPosition);
+// What the row where calculate all stopped says of it, quoting the fault's message.
+std::string stoppedHereReason(std::string_view faultMessage);
 
 // The German sentence of a reading note: the rule given by its stable name (as the term
 // evaluator's ruleName gives it), the note's position `at` (counted from 1) and `concerned`,

@@ -64,6 +64,13 @@ class ResultTracker {
   // x, y and z hold now.
   ResultStatus statusOf(const RowTable& table, int index, const CalculationInputs& fieldsNow) const;
   std::optional<StoppedCalculation> stopped() const;
+  // The stamp that names the Result text of the row at `index`: a new one for each new text,
+  // which moves with its row; 0 for a row without a Result or one the tracker does not know.
+  std::uint64_t stampOf(int index) const {
+    return index >= 0 && static_cast<std::size_t>(index) < origins_.rows.size()
+               ? origins_.rows[static_cast<std::size_t>(index)].stamp
+               : 0;
+  }
 
  private:
   using Variables = std::array<std::int32_t, 3>;

@@ -76,11 +76,15 @@ void TableHistory::calculate(Command command, int selected, const CalculationInp
                              const int& rowInProgress, const Calculate& calculation) {
   tracker_.follow(table_);
   FieldTexts results{RowField::Result, {}};
-  ResultTracker::Recording recording(tracker_, table_, inputs, results.texts,
+  ResultNotes::Hearing notes(table_, inputs.listener);
+  CalculationInputs withNotes = inputs;
+  withNotes.listener = &notes;
+  ResultTracker::Recording recording(tracker_, table_, withNotes, results.texts,
                                      command == Command::CalculateAll);
   CalculationInputs heard = inputs;
   heard.listener = &recording;
   const auto recordResults = [&](OriginChange origins) {
+    notes_.keep(notes, tracker_, table_.rowCount());
     if (results.changes(table_) || recording.changedStatus()) {
       record({command, std::move(results), std::move(origins), selected, selected});
     }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Calculation.h"
+#include "ResultNotes.h"
 #include "ResultTracker.h"
 #include "RowCommands.h"
 #include "RowTable.h"
@@ -93,6 +94,11 @@ class TableHistory {
   // Where the last calculate all stopped at a fault, until a calculation of that row or of all
   // succeeds; undo and redo bring the mark back with the rows.
   std::optional<StoppedCalculation> stopped() const { return tracker_.stopped(); }
+  // The reading notes of the evaluation that wrote the Result of the row at `index`, by
+  // position in its Term as typed; they move and come back with the Result.
+  const std::vector<ReadingNote>& notesOf(int index) const {
+    return notes_.notesOf(tracker_.stampOf(index));
+  }
 
   std::size_t stepCount() const { return steps_.size(); }
   // What the steps hold, in bytes, as counted for the limit.
@@ -121,6 +127,7 @@ class TableHistory {
   std::size_t done_ = 0;  // the steps done; those after them can be redone
   std::size_t bytes_ = 0;
   ResultTracker tracker_;
+  ResultNotes notes_;
 };
 
 }  // namespace numora

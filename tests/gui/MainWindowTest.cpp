@@ -244,12 +244,13 @@ class MainWindowTest : public MainWindowFixture {
     }
   }
 
-  // A cell whose text does not fit shows its whole text as a tooltip; one that fits shows none.
+  // A cell whose text does not fit shows its whole text as a tooltip, above what the cell has
+  // to say of itself (a Result put in from outside says so); one that fits shows none.
   void aCutCellShowsItsWholeTextAsTooltip_data() {
     QTest::addColumn<int>("column");
     QTest::addColumn<QString>("tooltip");
     QTest::newRow("a Result of 15 digits")
-        << int(RowTableModel::ResultColumn) << "0,333333333333333";
+        << int(RowTableModel::ResultColumn) << "0,333333333333333\naus der Datei gelesen";
     QTest::newRow("a long Term") << int(RowTableModel::TermColumn) << QString(200, 'x');
     QTest::newRow("a short Name") << int(RowTableModel::NameColumn) << "";
   }

@@ -1,0 +1,74 @@
+#include "ResultNotes.h"
+
+#include <unordered_set>
+
+namespace numora {
+
+void ResultNotes::Hearing::variableRead(int variable) {
+  if (next_ != nullptr) {
+    next_->variableRead(variable);
+  }
+}
+
+void ResultNotes::Hearing::rowRead(int position) {
+  if (next_ != nullptr) {
+    next_->rowRead(position);
+  }
+}
+
+void ResultNotes::Hearing::noted(const ReadingNote& note) {
+  ReadingNotesByRow::noted(note);
+  if (next_ != nullptr) {
+    next_->noted(note);
+  }
+}
+
+void ResultNotes::Hearing::rowStarted(int index) {
+  ReadingNotesByRow::rowStarted(index);
+  if (next_ != nullptr) {
+    next_->rowStarted(index);
+  }
+}
+
+void ResultNotes::Hearing::resultWritten(int index) {
+  written_.push_back(index);
+  if (next_ != nullptr) {
+    next_->resultWritten(index);
+  }
+}
+
+void ResultNotes::keep(const Hearing& hearing, const ResultTracker& tracker, int rowCount) {
+  for (const int index : hearing.written()) {
+    const std::uint64_t stamp = tracker.stampOf(index);
+    const std::vector<ReadingNote>& notes = hearing.notesOf(index);
+    if (notes.empty()) {
+      notes_.erase(stamp);
+    } else {
+      notes_[stamp] = notes;
+    }
+  }
+  forgetResultsNoLongerShown(tracker, rowCount);
+}
+
+const std::vector<ReadingNote>& ResultNotes::notesOf(std::uint64_t stamp) const {
+  static const std::vector<ReadingNote> none;
+  const auto found = notes_.find(stamp);
+  return found == notes_.end() ? none : found->second;
+}
+
+// Results that calculations replaced keep their notes for undo, but not without bound: once the
+// notes are kept for more than twice as many Results as the table shows, only those it shows
+// keep theirs.
+void ResultNotes::forgetResultsNoLongerShown(const ResultTracker& tracker, int rowCount) {
+  constexpr std::size_t Slack = 1024;
+  if (notes_.size() <= 2 * static_cast<std::size_t>(rowCount) + Slack) {
+    return;
+  }
+  std::unordered_set<std::uint64_t> shown;
+  for (int index = 0; index < rowCount; ++index) {
+    shown.insert(tracker.stampOf(index));
+  }
+  std::erase_if(notes_, [&](const auto& entry) { return !shown.contains(entry.first); });
+}
+
+}  // namespace numora
