@@ -10,29 +10,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "ResultMarks.h"
 #include "RowTableModel.h"
-
-namespace {
-
-// The marks in a Result cell: a small triangle in a corner, as spreadsheets mark a comment,
-// which takes no room from the text.
-constexpr QRgb NotesMarkColour = 0xe08a00;
-constexpr QRgb StopMarkColour = 0xd62728;
-
-void paintCornerMark(QPainter* painter, const QRect& cell, QRgb colour, Qt::Corner corner) {
-  const int size = std::max(5, cell.height() / 3);
-  const int top = cell.top() + 1;
-  const QPoint tip =
-      corner == Qt::TopRightCorner ? QPoint(cell.right() - 1, top) : QPoint(cell.left() + 1, top);
-  const int inward = corner == Qt::TopRightCorner ? -size : size;
-  const QPoint triangle[] = {tip, tip + QPoint(inward, 0), tip + QPoint(0, size)};
-  painter->setPen(Qt::NoPen);
-  painter->setBrush(QColor(colour));
-  painter->setRenderHint(QPainter::Antialiasing);
-  painter->drawPolygon(triangle, 3);
-}
-
-}  // namespace
 
 TListView::TListView(QWidget* parent) : QTreeView(parent) {
   setRootIsDecorated(false);
@@ -164,14 +143,8 @@ void GridLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
   const QRect cell = option.rect;
   painter->drawLine(cell.topRight(), cell.bottomRight());
   painter->drawLine(cell.bottomLeft(), cell.bottomRight());
-  const int marks = index.data(RowTableModel::ResultMarksRole).toInt();
-  if ((marks & RowTableModel::NotesMark) != 0) {
-    paintCornerMark(painter, cell, NotesMarkColour, Qt::TopRightCorner);
-  }
-  if ((marks & RowTableModel::StopMark) != 0) {
-    paintCornerMark(painter, cell, StopMarkColour, Qt::TopLeftCorner);
-  }
   painter->restore();
+  resultMarks::paint(painter, cell, index.data(resultMarks::Role).toInt());
 }
 
 // The Name takes any text, so its editor sets no limit on the length: a line edit otherwise

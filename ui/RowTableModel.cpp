@@ -11,6 +11,7 @@
 #include "FaultBox.h"
 #include "Faults.h"
 #include "ReadingNotesByRow.h"
+#include "ResultMarks.h"
 #include "Utf8.h"
 
 namespace {
@@ -57,7 +58,7 @@ QVariant RowTableModel::data(const QModelIndex& index, int role) const {
     return {};
   }
   if (index.column() == ResultColumn &&
-      (role == Qt::ForegroundRole || role == Qt::ToolTipRole || role == ResultMarksRole)) {
+      (role == Qt::ForegroundRole || role == Qt::ToolTipRole || role == resultMarks::Role)) {
     return resultData(index.row(), role);
   }
   if (role != Qt::DisplayRole && role != Qt::EditRole) {
@@ -76,8 +77,8 @@ QVariant RowTableModel::resultData(int row, int role) const {
   const std::optional<numora::StoppedCalculation> stopped = history_.stopped();
   const bool stoppedHere = stopped && stopped->index == row;
   const std::vector<numora::ReadingNote>& notes = history_.notesOf(row);
-  if (role == ResultMarksRole) {
-    return (stoppedHere ? StopMark : 0) | (notes.empty() ? 0 : NotesMark);
+  if (role == resultMarks::Role) {
+    return (stoppedHere ? resultMarks::Stop : 0) | (notes.empty() ? 0 : resultMarks::Notes);
   }
   const numora::ResultStatus status = history_.statusOf(row, fieldsNow_());
   if (role == Qt::ForegroundRole) {
@@ -100,7 +101,7 @@ QVariant RowTableModel::resultData(int row, int role) const {
 void RowTableModel::resultStatusChanged() {
   if (table_.rowCount() > 0) {
     emit dataChanged(index(0, ResultColumn), index(table_.rowCount() - 1, ResultColumn),
-                     {Qt::ForegroundRole, Qt::ToolTipRole, ResultMarksRole});
+                     {Qt::ForegroundRole, Qt::ToolTipRole, resultMarks::Role});
   }
 }
 

@@ -18,7 +18,7 @@
 // A Result that is not current (the history knows) is drawn in a muted colour, with the reason
 // as its tooltip; the Result cell of the row where the last calculate all stopped, and of a row
 // whose last evaluation took a reading rule a person would not guess, carries a mark
-// (ResultMarksRole) and says so in its tooltip. Whether a Result is current depends on the
+// (resultMarks::Role) and says so in its tooltip. Whether a Result is current depends on the
 // variable fields as well, which the model reads through `fieldsNow`.
 class RowTableModel : public QAbstractTableModel, private numora::RowTableObserver {
   Q_OBJECT
@@ -33,9 +33,6 @@ class RowTableModel : public QAbstractTableModel, private numora::RowTableObserv
     ColumnCount = static_cast<int>(numora::RowFieldCount)
   };
   static constexpr int ShownCharacterLimit = 4000;
-  // The marks of a Result cell, as flags.
-  static constexpr int ResultMarksRole = Qt::UserRole + 1;
-  enum ResultMark { NotesMark = 1, StopMark = 2 };
 
   RowTableModel(numora::RowTable& table, numora::TableHistory& history,
                 std::function<numora::CalculationInputs()> fieldsNow, QObject* parent = nullptr);

@@ -280,10 +280,17 @@ void TForm1::createDialogs() {
   SaveDialog1 = tableFileDialog(this, "SaveDialog1", QFileDialog::AcceptSave);
 }
 
+// After the command, and before a fault it raised is shown, the Result cells show what the
+// command made of the Results' status and marks.
 void TForm1::runTableCommand(const std::function<void()>& command) {
-  runCommand(this, command);
+  runCommand(this, [&] {
+    const struct ShowStatus {
+      RowTableModel* model;
+      ~ShowStatus() { model->resultStatusChanged(); }
+    } showStatus{model_};
+    command();
+  });
   showUndoState();
-  model_->resultStatusChanged();
 }
 
 void TForm1::runRowCommand(int (numora::TableHistory::*command)(int)) {

@@ -3,6 +3,8 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "ReadingNotesByRow.h"
+#include "ResultMarks.h"
 #include "Utf8.h"
 #include "ValueTableCsv.h"
 #include "WholeNumber.h"
@@ -111,8 +113,19 @@ QVariant ValueTableModel::cellData(const numora::ValueLine& line, int rowIndex, 
   if (role == Qt::DisplayRole) {
     return QString::fromStdString(numora::cellText(cell));
   }
-  if (role == Qt::ToolTipRole && cell.state == numora::CellState::Fault && line.fault) {
-    return shownText(line.fault->message);
+  if (role == Qt::ToolTipRole || role == resultMarks::Role) {
+    const std::vector<numora::ReadingNote> notes = numora::notesOfCell(line, rowIndex);
+    if (role == resultMarks::Role) {
+      return notes.empty() ? QVariant() : QVariant(int(resultMarks::Notes));
+    }
+    QStringList tip;
+    if (cell.state == numora::CellState::Fault && line.fault) {
+      tip << shownText(line.fault->message);
+    }
+    for (const numora::ReadingNote& note : notes) {
+      tip << QString::fromStdString(numora::noteText(note, rows_[at].term));
+    }
+    return tip.isEmpty() ? QVariant() : QVariant(tip.join('\n'));
   }
   return {};
 }

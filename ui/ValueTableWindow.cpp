@@ -26,6 +26,7 @@
 
 #include "FaultBox.h"
 #include "FreedMemory.h"
+#include "ResultMarks.h"
 #include "ValueTableChart.h"
 #include "ValueTableExport.h"
 #include "ValueTableLegend.h"
@@ -87,21 +88,28 @@ QLineEdit* rangeField(QWidget* parent, const char* name) {
   return field;
 }
 
-// Draws the grid's cells as any view does; a cell too narrow for its text shows the whole text as
-// its tooltip, unless the cell has a tooltip of its own.
+// Draws the grid's cells as any view does, with a cell's marks; a cell too narrow for its text
+// shows the whole text as its tooltip, above the cell's own tooltip.
 class CutCellDelegate : public QStyledItemDelegate {
  public:
   using QStyledItemDelegate::QStyledItemDelegate;
 
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    QStyledItemDelegate::paint(painter, option, index);
+    resultMarks::paint(painter, option.rect, index.data(resultMarks::Role).toInt());
+  }
+
   bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
                  const QModelIndex& index) override {
     const QString text = index.data(Qt::DisplayRole).toString();
-    if (event->type() == QEvent::ToolTip && index.data(Qt::ToolTipRole).isNull() &&
-        isCut(text, option, view)) {
-      QToolTip::showText(event->globalPos(), text, view, option.rect);
-      return true;
+    if (event->type() != QEvent::ToolTip || !isCut(text, option, view)) {
+      return QStyledItemDelegate::helpEvent(event, view, option, index);
     }
-    return QStyledItemDelegate::helpEvent(event, view, option, index);
+    const QString own = index.data(Qt::ToolTipRole).toString();
+    QToolTip::showText(event->globalPos(), own.isEmpty() ? text : text + '\n' + own, view,
+                       option.rect);
+    return true;
   }
 
  private:

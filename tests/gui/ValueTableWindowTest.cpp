@@ -30,6 +30,7 @@
 #include "FileAccess.h"
 #include "MainWindowActions.h"
 #include "MainWindowFixture.h"
+#include "ResultMarks.h"
 #include "SEHU.h"
 #include "ValueTable.h"
 #include "ValueTableChart.h"
@@ -48,11 +49,13 @@ const std::vector<numora::Row> FaultingRows = {
     {"Next", "Erg1+1", "", "4"},
 };
 
-// Rows whose Results are a long number, a short one and a fault at x = 3.
+// Rows whose Results are a long number, a short one, one read with a reading note and a fault
+// at x = 3.
 const std::vector<numora::Row> CellWidthRows = {
     {"Long", "1,2345678901234567", "", "1"},
     {"Short", "x/2", "", "2"},
-    {"Power", "x^(20000)", "", "3"},
+    {"Divided", "6/0+x", "", "3"},
+    {"Power", "x^(20000)", "", "4"},
 };
 
 // A row whose Result at x = 0, 1E400, lies beyond the range of double.
@@ -365,7 +368,11 @@ class ValueTableWindowTest : public MainWindowFixture {
     QTest::newRow("variable") << 0 << "3" << false << "";
     QTest::newRow("long number") << 1 << "1,2345678" << true << "1,23456789012346";
     QTest::newRow("short number") << 2 << "1,5" << false << "";
-    QTest::newRow("fault") << 3 << "Fehler" << false << "Gleitkommaüberlauf";
+    QTest::newRow("fault") << 4 << "Fehler" << false << "Gleitkommaüberlauf";
+    QTest::newRow("reading note, marked")
+        << 3 << "6" << false
+        << "Stelle 2: Hier wird durch 0 geteilt: Diese Division und alles, was danach in derselben "
+           "Klammer oder im Term folgt, fällt weg.";
   }
 
   void cellsShowTheirNumbersRightAligned() {
@@ -378,6 +385,7 @@ class ValueTableWindowTest : public MainWindowFixture {
     typeRange(*window, "3", "3", "1");
     QVERIFY(calculate(*window));
     auto* grid = control<QTableView>(*window, "Grid");
+    grid->scrollTo(grid->model()->index(0, column));
     const QString whole = shownCell(*window, 0, column);
     const DrawnText drawn = drawnCell(*grid, 0, column);
 
@@ -394,6 +402,8 @@ class ValueTableWindowTest : public MainWindowFixture {
         qPrintable(
             QString("%1 + %2 ends before %3").arg(drawn.start.x()).arg(drawn.width).arg(right)));
     QCOMPARE(cellTooltip(*grid, 0, column), tooltip);
+    QCOMPARE(grid->model()->index(0, column).data(resultMarks::Role).toInt(),
+             tooltip.startsWith("Stelle") ? int(resultMarks::Notes) : 0);
   }
 
   // Rows stay apart: each of the first twelve has a colour of its own, the thirteenth takes
