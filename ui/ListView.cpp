@@ -130,7 +130,8 @@ bool TListView::viewportEvent(QEvent* event) {
   if (tip.isEmpty()) {
     QToolTip::hideText();
   } else {
-    QToolTip::showText(help->globalPos(), tip.join('\n'), viewport(), visualRect(index));
+    QToolTip::showText(help->globalPos(), resultMarks::wrappedTooltip(tip.join('\n')), viewport(),
+                       visualRect(index));
   }
   return true;
 }

@@ -2,7 +2,10 @@
 
 #include <QColor>
 #include <QPainter>
+#include <QPalette>
 #include <QPoint>
+#include <QString>
+#include <QStringList>
 #include <algorithm>
 
 namespace resultMarks {
@@ -38,6 +41,21 @@ void paint(QPainter* painter, const QRect& cell, int marks) {
     paintCorner(painter, cell, StopColour, Qt::TopLeftCorner);
   }
   painter->restore();
+}
+
+QColor mutedText(const QPalette& palette) {
+  const QColor text = palette.color(QPalette::Text);
+  const QColor base = palette.color(QPalette::Base);
+  return QColor((text.red() + base.red()) / 2, (text.green() + base.green()) / 2,
+                (text.blue() + base.blue()) / 2);
+}
+
+QString wrappedTooltip(const QString& lines) {
+  QString shown;
+  for (const QString& line : lines.split('\n')) {
+    shown += "<p>" + line.toHtmlEscaped() + "</p>";
+  }
+  return shown;
 }
 
 }  // namespace resultMarks

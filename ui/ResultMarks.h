@@ -3,7 +3,10 @@
 #include <QRect>
 #include <Qt>
 
+class QColor;
+class QString;
 class QPainter;
+class QPalette;
 
 // The marks of a cell that shows a Result: a small triangle in a corner, as spreadsheets mark a
 // comment, which takes no room from the text. The models give them as flags in `Role`.
@@ -16,5 +19,13 @@ enum Mark {
 };
 
 void paint(QPainter* painter, const QRect& cell, int marks);
+
+// The colour of a Result that is not current: halfway between the text and its background, so
+// it reads as grey on any palette while it stays legible.
+QColor mutedText(const QPalette& palette);
+
+// A cell's tooltip of one or more lines as the tooltip shows it: each line a paragraph, wrapped
+// where it is longer than the tooltip is wide, so that a long note does not run off the screen.
+QString wrappedTooltip(const QString& lines);
 
 }  // namespace resultMarks

@@ -83,7 +83,7 @@ QVariant RowTableModel::resultData(int row, int role) const {
   const numora::ResultStatus status = history_.statusOf(row, fieldsNow_());
   if (role == Qt::ForegroundRole) {
     return status.current ? QVariant()
-                          : QVariant(QGuiApplication::palette().color(QPalette::PlaceholderText));
+                          : QVariant(resultMarks::mutedText(QGuiApplication::palette()));
   }
   QStringList tip;
   if (!status.current) {

@@ -102,13 +102,22 @@ class CutCellDelegate : public QStyledItemDelegate {
 
   bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
                  const QModelIndex& index) override {
-    const QString text = index.data(Qt::DisplayRole).toString();
-    if (event->type() != QEvent::ToolTip || !isCut(text, option, view)) {
+    if (event->type() != QEvent::ToolTip) {
       return QStyledItemDelegate::helpEvent(event, view, option, index);
     }
-    const QString own = index.data(Qt::ToolTipRole).toString();
-    QToolTip::showText(event->globalPos(), own.isEmpty() ? text : text + '\n' + own, view,
-                       option.rect);
+    QStringList tip;
+    if (const QString text = index.data(Qt::DisplayRole).toString(); isCut(text, option, view)) {
+      tip << text;
+    }
+    if (const QString own = index.data(Qt::ToolTipRole).toString(); !own.isEmpty()) {
+      tip << own;
+    }
+    if (tip.isEmpty()) {
+      QToolTip::hideText();
+    } else {
+      QToolTip::showText(event->globalPos(), resultMarks::wrappedTooltip(tip.join('\n')), view,
+                         option.rect);
+    }
     return true;
   }
 

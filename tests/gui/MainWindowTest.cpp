@@ -261,7 +261,7 @@ class MainWindowTest : public MainWindowFixture {
     const QPoint cell = centreOfCell(list_, 0, column);
     QHelpEvent help(QEvent::ToolTip, cell, list_->viewport()->mapToGlobal(cell));
     QApplication::sendEvent(list_->viewport(), &help);
-    QCOMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(), tooltip);
+    QCOMPARE(shownTooltip(), tooltip);
     QToolTip::hideText();
   }
 

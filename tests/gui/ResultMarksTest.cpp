@@ -143,9 +143,9 @@ class ResultMarksTest : public MainWindowFixture {
     const QPoint at = centreOfCell(list_, row, RowTableModel::ResultColumn);
     QHelpEvent help(QEvent::ToolTip, at, list_->viewport()->mapToGlobal(at));
     QApplication::sendEvent(list_->viewport(), &help);
-    const QString tooltip = QToolTip::isVisible() ? QToolTip::text() : QString();
+    const QString tooltip = shownTooltip();
     QToolTip::hideText();
-    return {colour.isValid() && colour == list_->palette().color(QPalette::PlaceholderText),
+    return {colour.isValid() && colour == resultMarks::mutedText(list_->palette()),
             cell.data(resultMarks::Role).toInt(), tooltip};
   }
 };

@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTest>
+#include <QTextDocumentFragment>
 #include <QTimer>
+#include <QToolTip>
 #include <QWidget>
 #include <functional>
 
@@ -56,4 +58,15 @@ Window* topLevelWindow(const char* name) {
     }
   }
   return nullptr;
+}
+
+// The text of the tooltip on the screen as the user reads it, one line per paragraph; empty
+// while none shows.
+inline QString shownTooltip() {
+  if (!QToolTip::isVisible()) {
+    return {};
+  }
+  return Qt::mightBeRichText(QToolTip::text())
+             ? QTextDocumentFragment::fromHtml(QToolTip::text()).toPlainText()
+             : QToolTip::text();
 }

@@ -183,7 +183,7 @@ QString cellTooltip(QTableView& grid, int line, int column) {
   const QPoint at = grid.visualRect(grid.model()->index(line, column)).center();
   QHelpEvent event(QEvent::ToolTip, at, grid.viewport()->mapToGlobal(at));
   QApplication::sendEvent(grid.viewport(), &event);
-  return QToolTip::isVisible() ? QToolTip::text() : QString();
+  return shownTooltip();
 }
 
 QString shownCell(const ValueTableWindow& window, int line, int column,
