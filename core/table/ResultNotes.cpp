@@ -25,26 +25,31 @@ void ResultNotes::Hearing::noted(const ReadingNote& note) {
 
 void ResultNotes::Hearing::rowStarted(int index) {
   ReadingNotesByRow::rowStarted(index);
+  unwritten_ = index;
   if (next_ != nullptr) {
     next_->rowStarted(index);
   }
 }
 
 void ResultNotes::Hearing::resultWritten(int index) {
-  written_.push_back(index);
+  unwritten_ = -1;
+  if (keepWritten_) {
+    written_.push_back(index);
+  }
   if (next_ != nullptr) {
     next_->resultWritten(index);
   }
 }
 
+// The rows written without notes lose those of an earlier evaluation that wrote the same text;
+// then the rows with notes take theirs. A table without notes costs nothing here.
 void ResultNotes::keep(const Hearing& hearing, const ResultTracker& tracker, int rowCount) {
   for (const int index : hearing.written()) {
-    const std::uint64_t stamp = tracker.stampOf(index);
-    const std::vector<ReadingNote>& notes = hearing.notesOf(index);
-    if (notes.empty()) {
-      notes_.erase(stamp);
-    } else {
-      notes_[stamp] = notes;
+    notes_.erase(tracker.stampOf(index));
+  }
+  for (const auto& [index, notes] : hearing.rowsWithNotes()) {
+    if (index != hearing.unwritten()) {
+      notes_[tracker.stampOf(index)] = notes;
     }
   }
   forgetResultsNoLongerShown(tracker, rowCount);

@@ -19,11 +19,12 @@ namespace numora {
 class ResultNotes {
  public:
   // Hears one calculation (passing on whatever it hears to `next`, when there is one): the
-  // notes of each row and which rows it wrote a Result for.
+  // notes of each row and, where `notes` keeps any, which rows it wrote a Result for, since
+  // a Result written again with its text keeps its stamp and must lose its old notes.
   class Hearing : public ReadingNotesByRow {
    public:
-    Hearing(const RowTable& table, CalculationListener* next)
-        : ReadingNotesByRow(table), next_(next) {}
+    Hearing(const RowTable& table, CalculationListener* next, const ResultNotes& notes)
+        : ReadingNotesByRow(table), next_(next), keepWritten_(!notes.notes_.empty()) {}
 
     void variableRead(int variable) override;
     void rowRead(int position) override;
@@ -32,10 +33,14 @@ class ResultNotes {
     void resultWritten(int index) override;
 
     const std::vector<int>& written() const { return written_; }
+    // The row whose evaluation started but wrote no Result (a fault ended it), or -1.
+    int unwritten() const { return unwritten_; }
 
    private:
     CalculationListener* next_;
+    bool keepWritten_;
     std::vector<int> written_;
+    int unwritten_ = -1;
   };
 
   // Takes the notes of the Results the calculation wrote, once the tracker has their stamps.

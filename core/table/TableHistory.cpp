@@ -76,7 +76,7 @@ void TableHistory::calculate(Command command, int selected, const CalculationInp
                              const int& rowInProgress, const Calculate& calculation) {
   tracker_.follow(table_);
   FieldTexts results{RowField::Result, {}};
-  ResultNotes::Hearing notes(table_, inputs.listener);
+  ResultNotes::Hearing notes(table_, inputs.listener, notes_);
   CalculationInputs withNotes = inputs;
   withNotes.listener = &notes;
   ResultTracker::Recording recording(tracker_, table_, withNotes, results.texts,
