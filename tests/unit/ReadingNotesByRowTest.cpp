@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "Calculation.h"
 #include "ReadingNotesByRow.h"
 #include "RowCommands.h"
+#include "TableHistory.h"
 #include "TestSupport.h"
 #include "ValueTable.h"
 
@@ -139,6 +141,34 @@ TEST(ReadingNotesByRow, AValueTableKeepsTheNotesOfEachCell) {
   }
   EXPECT_EQ(lines[0].notes.size(), 1U);
   EXPECT_EQ(lines[1].notes.size(), 2U);
+}
+
+// The history keeps each Result's notes with the Result: they move with its row, go when the
+// row writes a Result without notes, and come back with the Result on undo.
+TEST(ReadingNotesByRow, TheHistoryKeepsTheNotesWithTheirResults) {
+  RowTable table = tableOfTerms({"2x", "1+1"});
+  TableHistory history(table);
+  const CalculationInputs inputs{"2", "3", "4", ','};
+  int row = 0;
+  const auto notesOfRows = [&] {
+    return shown(history.notesOf(0)) + "|" + shown(history.notesOf(1));
+  };
+  struct Step {
+    std::function<void()> command;
+    const char* notes;
+  };
+  for (const Step& step : std::initializer_list<Step>{
+           {[&] { history.calculateAll(-1, inputs, row); }, "operand-replaced@2|"},
+           {[&] { history.moveRowDown(0); }, "|operand-replaced@2"},
+           {[&] { history.undo(-1); }, "operand-replaced@2|"},
+           {[&] { history.storeTerm(0, "2*x"); }, "operand-replaced@2|"},
+           {[&] { history.calculateRow(0, inputs); }, "|"},
+           {[&] { history.undo(-1); }, "operand-replaced@2|"},
+           {[&] { history.redo(-1); }, "|"},
+       }) {
+    step.command();
+    EXPECT_EQ(notesOfRows(), step.notes) << table.row(0).term;
+  }
 }
 
 }  // namespace
