@@ -5,13 +5,6 @@
 
 namespace numora {
 
-char TermEvaluator::characterAt(std::int64_t position) const {
-  if (position < 1 || position > termLength_) {
-    return '\0';
-  }
-  return currentTerm_[static_cast<std::size_t>(position - 1)];
-}
-
 bool TermEvaluator::termHoldsAt(std::int64_t position, std::string_view text) const {
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (characterAt(position + static_cast<std::int64_t>(i)) != text[i]) {

@@ -64,7 +64,14 @@ class TermEvaluator : private ReductionListener {
   template <bool Listening>
   Extended evaluateTopLevel();
 
-  char characterAt(std::int64_t position) const;
+  // The character at `position` (from 1), or '\0' outside the term. Defined here, so that both
+  // versions of the scanning, made in two files, take it inline.
+  char characterAt(std::int64_t position) const {
+    if (position < 1 || position > termLength_) {
+      return '\0';
+    }
+    return currentTerm_[static_cast<std::size_t>(position - 1)];
+  }
   bool termHoldsAt(std::int64_t position, std::string_view text) const;
 
   bool listening() const { return listener_ != nullptr; }
