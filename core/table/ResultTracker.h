@@ -66,6 +66,11 @@ class ResultTracker {
   std::optional<StoppedCalculation> stopped() const;
   // The stamp that names the Result text of the row at `index`: a new one for each new text,
   // which moves with its row; 0 for a row without a Result or one the tracker does not know.
+  // Whether the Term of the row at `index` was edited after its Result was written.
+  bool termEditedSince(int index) const {
+    return index >= 0 && static_cast<std::size_t>(index) < origins_.rows.size() &&
+           origins_.rows[static_cast<std::size_t>(index)].termEdited;
+  }
   std::uint64_t stampOf(int index) const {
     return index >= 0 && static_cast<std::size_t>(index) < origins_.rows.size()
                ? origins_.rows[static_cast<std::size_t>(index)].stamp

@@ -95,9 +95,10 @@ class TableHistory {
   // succeeds; undo and redo bring the mark back with the rows.
   std::optional<StoppedCalculation> stopped() const { return tracker_.stopped(); }
   // The reading notes of the evaluation that wrote the Result of the row at `index`, by
-  // position in its Term as typed; they move and come back with the Result.
+  // position in its Term as typed; they move and come back with the Result. None while the
+  // Term has been edited since: the positions name places in the Term that was read.
   const std::vector<ReadingNote>& notesOf(int index) const {
-    return notes_.notesOf(tracker_.stampOf(index));
+    return notes_.notesOf(tracker_.termEditedSince(index) ? 0 : tracker_.stampOf(index));
   }
 
   std::size_t stepCount() const { return steps_.size(); }

@@ -143,8 +143,9 @@ TEST(ReadingNotesByRow, AValueTableKeepsTheNotesOfEachCell) {
   EXPECT_EQ(lines[1].notes.size(), 2U);
 }
 
-// The history keeps each Result's notes with the Result: they move with its row, go when the
-// row writes a Result without notes, and come back with the Result on undo.
+// The history keeps each Result's notes with the Result: they move with its row, are not shown
+// while the Term read is edited, go when the row writes a Result without notes, and come back
+// with the Result on undo.
 TEST(ReadingNotesByRow, TheHistoryKeepsTheNotesWithTheirResults) {
   RowTable table = tableOfTerms({"2x", "1+1"});
   TableHistory history(table);
@@ -161,10 +162,12 @@ TEST(ReadingNotesByRow, TheHistoryKeepsTheNotesWithTheirResults) {
            {[&] { history.calculateAll(-1, inputs, row); }, "operand-replaced@2|"},
            {[&] { history.moveRowDown(0); }, "|operand-replaced@2"},
            {[&] { history.undo(-1); }, "operand-replaced@2|"},
-           {[&] { history.storeTerm(0, "2*x"); }, "operand-replaced@2|"},
-           {[&] { history.calculateRow(0, inputs); }, "|"},
+           {[&] { history.storeTerm(0, "2*x"); }, "|"},
            {[&] { history.undo(-1); }, "operand-replaced@2|"},
            {[&] { history.redo(-1); }, "|"},
+           {[&] { history.calculateRow(0, inputs); }, "|"},
+           {[&] { history.undo(-1); }, "|"},
+           {[&] { history.undo(-1); }, "operand-replaced@2|"},
        }) {
     step.command();
     EXPECT_EQ(notesOfRows(), step.notes) << table.row(0).term;
