@@ -120,18 +120,11 @@ bool TListView::viewportEvent(QEvent* event) {
   }
   const auto* help = static_cast<QHelpEvent*>(event);
   const QModelIndex index = indexAt(help->pos());
-  QStringList tip;
-  if (isCut(index)) {
-    tip << index.data(Qt::DisplayRole).toString();
-  }
-  if (const QString own = index.data(Qt::ToolTipRole).toString(); !own.isEmpty()) {
-    tip << own;
-  }
+  const QString tip = resultMarks::cellTooltip(index, isCut(index));
   if (tip.isEmpty()) {
     QToolTip::hideText();
   } else {
-    QToolTip::showText(help->globalPos(), resultMarks::wrappedTooltip(tip.join('\n')), viewport(),
-                       visualRect(index));
+    QToolTip::showText(help->globalPos(), tip, viewport(), visualRect(index));
   }
   return true;
 }

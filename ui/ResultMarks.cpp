@@ -1,6 +1,7 @@
 #include "ResultMarks.h"
 
 #include <QColor>
+#include <QModelIndex>
 #include <QPainter>
 #include <QPalette>
 #include <QPoint>
@@ -50,9 +51,16 @@ QColor mutedText(const QPalette& palette) {
                 (text.blue() + base.blue()) / 2);
 }
 
-QString wrappedTooltip(const QString& lines) {
+QString cellTooltip(const QModelIndex& index, bool cut) {
+  QStringList lines;
+  if (cut) {
+    lines << index.data(Qt::DisplayRole).toString();
+  }
+  if (const QString own = index.data(Qt::ToolTipRole).toString(); !own.isEmpty()) {
+    lines << own.split('\n');
+  }
   QString shown;
-  for (const QString& line : lines.split('\n')) {
+  for (const QString& line : lines) {
     shown += "<p>" + line.toHtmlEscaped() + "</p>";
   }
   return shown;

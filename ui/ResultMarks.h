@@ -4,6 +4,7 @@
 #include <Qt>
 
 class QColor;
+class QModelIndex;
 class QString;
 class QPainter;
 class QPalette;
@@ -24,8 +25,9 @@ void paint(QPainter* painter, const QRect& cell, int marks);
 // it reads as grey on any palette while it stays legible.
 QColor mutedText(const QPalette& palette);
 
-// A cell's tooltip of one or more lines as the tooltip shows it: each line a paragraph, wrapped
-// where it is longer than the tooltip is wide, so that a long note does not run off the screen.
-QString wrappedTooltip(const QString& lines);
+// The tooltip of the cell at `index`: its whole text where the cell cuts it (`cut`), then the
+// cell's own tooltip; each line a paragraph, wrapped where it is longer than the tooltip is
+// wide, so that a long note does not run off the screen. Empty when the cell has neither.
+QString cellTooltip(const QModelIndex& index, bool cut);
 
 }  // namespace resultMarks

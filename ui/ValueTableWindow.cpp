@@ -60,13 +60,7 @@ std::string fieldText(const numora::CalculationInputs& inputs, numora::Variable 
 }
 
 // The field's whole number, or 1 (the fields' first value) when it holds none.
-std::int64_t fieldValue(const std::string& text) {
-  try {
-    return numora::readWholeNumber(text);
-  } catch (const std::exception&) {
-    return 1;
-  }
-}
+std::int64_t fieldValue(const std::string& text) { return numora::wholeNumberIn(text).value_or(1); }
 
 // The size a picture of the chart has unless the user picks another.
 constexpr QSize PictureSize(1600, 1000);
@@ -105,18 +99,12 @@ class CutCellDelegate : public QStyledItemDelegate {
     if (event->type() != QEvent::ToolTip) {
       return QStyledItemDelegate::helpEvent(event, view, option, index);
     }
-    QStringList tip;
-    if (const QString text = index.data(Qt::DisplayRole).toString(); isCut(text, option, view)) {
-      tip << text;
-    }
-    if (const QString own = index.data(Qt::ToolTipRole).toString(); !own.isEmpty()) {
-      tip << own;
-    }
+    const QString tip = resultMarks::cellTooltip(
+        index, isCut(index.data(Qt::DisplayRole).toString(), option, view));
     if (tip.isEmpty()) {
       QToolTip::hideText();
     } else {
-      QToolTip::showText(event->globalPos(), resultMarks::wrappedTooltip(tip.join('\n')), view,
-                         option.rect);
+      QToolTip::showText(event->globalPos(), tip, view, option.rect);
     }
     return true;
   }

@@ -19,6 +19,42 @@ class CalculationListener : public TermListener {
   virtual void resultWritten(int index) { static_cast<void>(index); }
 };
 
+// A listener that passes all it is told on to `next`, or to none: a listener that stands in
+// front of another derives from it and, in each function it overrides, calls it on.
+class PassingListener : public CalculationListener {
+ public:
+  explicit PassingListener(CalculationListener* next) : next_(next) {}
+
+  void variableRead(int variable) override {
+    if (next_ != nullptr) {
+      next_->variableRead(variable);
+    }
+  }
+  void rowRead(int position) override {
+    if (next_ != nullptr) {
+      next_->rowRead(position);
+    }
+  }
+  void noted(const ReadingNote& note) override {
+    if (next_ != nullptr) {
+      next_->noted(note);
+    }
+  }
+  void rowStarted(int index) override {
+    if (next_ != nullptr) {
+      next_->rowStarted(index);
+    }
+  }
+  void resultWritten(int index) override {
+    if (next_ != nullptr) {
+      next_->resultWritten(index);
+    }
+  }
+
+ private:
+  CalculationListener* next_;
+};
+
 // What a calculation takes besides the table: the texts of the three variable fields x, y and
 // z as the user typed them, read as whole numbers only when a row with a term is calculated,
 // and the decimal separator that the number texts of this calculation use and accept.

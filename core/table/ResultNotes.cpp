@@ -4,31 +4,15 @@
 
 namespace numora {
 
-void ResultNotes::Hearing::variableRead(int variable) {
-  if (next_ != nullptr) {
-    next_->variableRead(variable);
-  }
-}
-
-void ResultNotes::Hearing::rowRead(int position) {
-  if (next_ != nullptr) {
-    next_->rowRead(position);
-  }
-}
-
 void ResultNotes::Hearing::noted(const ReadingNote& note) {
-  ReadingNotesByRow::noted(note);
-  if (next_ != nullptr) {
-    next_->noted(note);
-  }
+  byRow_.noted(note);
+  PassingListener::noted(note);
 }
 
 void ResultNotes::Hearing::rowStarted(int index) {
-  ReadingNotesByRow::rowStarted(index);
+  byRow_.rowStarted(index);
   unwritten_ = index;
-  if (next_ != nullptr) {
-    next_->rowStarted(index);
-  }
+  PassingListener::rowStarted(index);
 }
 
 void ResultNotes::Hearing::resultWritten(int index) {
@@ -36,9 +20,7 @@ void ResultNotes::Hearing::resultWritten(int index) {
   if (keepWritten_) {
     written_.push_back(index);
   }
-  if (next_ != nullptr) {
-    next_->resultWritten(index);
-  }
+  PassingListener::resultWritten(index);
 }
 
 // The rows written without notes lose those of an earlier evaluation that wrote the same text;
@@ -47,7 +29,7 @@ void ResultNotes::keep(const Hearing& hearing, const ResultTracker& tracker, int
   for (const int index : hearing.written()) {
     notes_.erase(tracker.stampOf(index));
   }
-  for (const auto& [index, notes] : hearing.rowsWithNotes()) {
+  for (const auto& [index, notes] : hearing.byRow().rowsWithNotes()) {
     if (index != hearing.unwritten()) {
       notes_[tracker.stampOf(index)] = notes;
     }

@@ -21,23 +21,22 @@ class ResultNotes {
   // Hears one calculation (passing on whatever it hears to `next`, when there is one): the
   // notes of each row and, where `notes` keeps any, which rows it wrote a Result for, since
   // a Result written again with its text keeps its stamp and must lose its old notes.
-  class Hearing : public ReadingNotesByRow {
+  class Hearing : public PassingListener {
    public:
     Hearing(const RowTable& table, CalculationListener* next, const ResultNotes& notes)
-        : ReadingNotesByRow(table), next_(next), keepWritten_(!notes.notes_.empty()) {}
+        : PassingListener(next), byRow_(table), keepWritten_(!notes.notes_.empty()) {}
 
-    void variableRead(int variable) override;
-    void rowRead(int position) override;
     void noted(const ReadingNote& note) override;
     void rowStarted(int index) override;
     void resultWritten(int index) override;
 
+    const ReadingNotesByRow& byRow() const { return byRow_; }
     const std::vector<int>& written() const { return written_; }
     // The row whose evaluation started but wrote no Result (a fault ended it), or -1.
     int unwritten() const { return unwritten_; }
 
    private:
-    CalculationListener* next_;
+    ReadingNotesByRow byRow_;
     bool keepWritten_;
     std::vector<int> written_;
     int unwritten_ = -1;

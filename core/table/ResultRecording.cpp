@@ -10,10 +10,10 @@ namespace numora {
 ResultTracker::Recording::Recording(ResultTracker& tracker, const RowTable& table,
                                     const CalculationInputs& inputs,
                                     const std::vector<IndexedText>& replaced, bool all)
-    : tracker_(tracker),
+    : PassingListener(inputs.listener),
+      tracker_(tracker),
       table_(table),
       replaced_(replaced),
-      passOn_(inputs.listener),
       calculation_(tracker.startCalculation()),
       all_(all) {
   // x, y and z as the calculation reads them before it evaluates the first row; when a field
@@ -32,30 +32,18 @@ ResultTracker::Recording::Recording(ResultTracker& tracker, const RowTable& tabl
 
 void ResultTracker::Recording::variableRead(int variable) {
   variablesRead_ |= static_cast<std::uint8_t>(1U << variable);
-  if (passOn_ != nullptr) {
-    passOn_->variableRead(variable);
-  }
+  PassingListener::variableRead(variable);
 }
 
 void ResultTracker::Recording::rowRead(int position) {
   readings_.push_back({position, stampAt(position - 1)});
-  if (passOn_ != nullptr) {
-    passOn_->rowRead(position);
-  }
-}
-
-void ResultTracker::Recording::noted(const ReadingNote& note) {
-  if (passOn_ != nullptr) {
-    passOn_->noted(note);
-  }
+  PassingListener::rowRead(position);
 }
 
 void ResultTracker::Recording::rowStarted(int index) {
   variablesRead_ = 0;
   readings_.clear();
-  if (passOn_ != nullptr) {
-    passOn_->rowStarted(index);
-  }
+  PassingListener::rowStarted(index);
 }
 
 void ResultTracker::Recording::resultWritten(int index) {
@@ -76,9 +64,7 @@ void ResultTracker::Recording::resultWritten(int index) {
       changedStatus_ = true;
     }
   }
-  if (passOn_ != nullptr) {
-    passOn_->resultWritten(index);
-  }
+  PassingListener::resultWritten(index);
 }
 
 // The stamp of the row's Result as it stands in this calculation: new for the rows calculate

@@ -18,7 +18,7 @@ namespace numora {
 // Calculate all builds the new origins of all rows beside the old ones, in row order as the
 // pass goes, and then exchanges the two at once; its step keeps the old ones whole, so that
 // undo is one exchange too. Calculate row exchanges the one origin.
-class ResultTracker::Recording : public CalculationListener {
+class ResultTracker::Recording : public PassingListener {
  public:
   // `replaced` is where the calculation hands the Results it replaces; `all` tells calculate
   // all from calculate row.
@@ -27,7 +27,6 @@ class ResultTracker::Recording : public CalculationListener {
 
   void variableRead(int variable) override;
   void rowRead(int position) override;
-  void noted(const ReadingNote& note) override;
   void rowStarted(int index) override;
   void resultWritten(int index) override;
 
@@ -49,7 +48,6 @@ class ResultTracker::Recording : public CalculationListener {
   ResultTracker& tracker_;
   const RowTable& table_;
   const std::vector<IndexedText>& replaced_;
-  CalculationListener* passOn_;  // the calculation's own listener, or none
   std::uint32_t calculation_;
   bool all_;
   bool changedStatus_ = false;
